@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   pulseaudio pulseaudio-utils
+  xvfb xauth
 )
 
 missing=()

@@ -1,0 +1,10 @@
+#include "TFormProfil.h"
+
+namespace tiravel {
+
+TFormProfil::TFormProfil(Program& program)
+    : ToolWindow(program, "FormProfil", {"Phonétogramme", "Phonetogram", "Fonetograma"})
+{
+}
+
+} // namespace tiravel

@@ -1,0 +1,10 @@
+#include "TFormVideos.h"
+
+namespace tiravel {
+
+TFormVideos::TFormVideos(Program& program)
+    : ToolWindow(program, "FormVideos", {"Vidéos", "Videos", "Vídeos"})
+{
+}
+
+} // namespace tiravel

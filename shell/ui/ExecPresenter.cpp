@@ -1,0 +1,12 @@
+#include "ExecPresenter.h"
+
+#include <QDialog>
+
+namespace tiravel {
+
+void ExecPresenter::showModal(QDialog& window)
+{
+    window.exec();
+}
+
+} // namespace tiravel

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "audio/ScriptedAudioInputDevice.h"
+#include "platform/Shell.h"
+#include "shell/LanguageTexts.h"
+#include "shell/ui/Program.h"
+#include "shell/ui/ProgramState.h"
+#include "shell/ui/WindowPresenter.h"
+#include "support/TestSupport.h"
+
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QDialog;
+
+namespace tiravel::test {
+
+// Remembers every window a handler asked to show modally, with what the
+// user would have seen at that moment.
+class RecordingPresenter final : public WindowPresenter {
+public:
+    struct Shown {
+        QString name;       // object name of the window; "QMessageBox" for a message box
+        QString caption;
+        QString line1;      // error window: its two lines; message box: its text
+        QString line2;
+        int toolMode = -1;  // toolMode when the window was shown
+        bool startVisible = false;
+    };
+
+    void showModal(QDialog& window) override;
+
+    // Reads the program's state at each showing; set by the fixture.
+    std::function<int()> toolMode = [] { return -1; };
+    std::function<bool()> startVisible = [] { return false; };
+    std::vector<Shown> shown;
+};
+
+class RecordingShell final : public Shell {
+public:
+    bool openDocument(const std::string& pathOrUrl) override
+    {
+        opened.push_back(pathOrUrl);
+        return true;
+    }
+    std::vector<std::string> opened;
+};
+
+// An installation folder of its own with a complete data folder (or parts
+// of one), made the current folder while the fixture lives.
+class Installation {
+public:
+    Installation();
+    ~Installation();
+    Installation(const Installation&) = delete;
+    Installation& operator=(const Installation&) = delete;
+
+    const std::filesystem::path& root() const { return root_; }
+    // Every sub-folder and the three classification files.
+    void makeCompleteDataFolder();
+    void removeFolder(const std::string& sub);
+    // Writes div_tiravel/tiravel4.ini.
+    void writeSettings(const std::vector<std::string>& lines);
+
+private:
+    std::filesystem::path saved_;
+    TempFolder temp_;
+    std::filesystem::path root_;
+};
+
+// A whole program on the offscreen platform, its windows created (the
+// start-up sequence run) in the installation folder.
+class ProgramUnderTest {
+public:
+    // The settings file chooses the language; none for French.
+    explicit ProgramUnderTest(Language language = Language::French, bool completeDataFolder = true);
+
+    Program& operator*() { return *program; }
+    Program* operator->() { return program.get(); }
+    AnalysisState& analysis() { return state.analysis(); }
+    // The names of the windows shown so far.
+    std::vector<QString> shownNames() const;
+
+    Installation installation;
+    RecordingPresenter presenter;
+    RecordingShell shell;
+    ScriptedAudioInputDevice audioInput;
+    ProgramState state;
+    std::unique_ptr<Program> program;
+};
+
+// The settings-file line of a language.
+std::string languageCode(Language language);
+
+} // namespace tiravel::test
