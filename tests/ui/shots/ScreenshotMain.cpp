@@ -1,5 +1,5 @@
-// Renders the menus and the start, About and error windows in French and
-// English to PNG files, at the design size and at 800 x 600, to look at them.
+// Renders the menus and the start, About and error windows in French,
+// English and Spanish to PNG files, at the design size and at 800 x 600, to look at them.
 #include "audio/ScriptedAudioInputDevice.h"
 #include "platform/Shell.h"
 #include "shell/ui/Program.h"
@@ -67,11 +67,12 @@ int main(int argc, char** argv)
     const std::filesystem::path folder = argc > 1 ? argv[1] : "/tmp/tiravel-shots";
     std::filesystem::create_directories(folder);
     const std::filesystem::path install = std::filesystem::temp_directory_path() / "tiravel-shots-install";
-    for (const char* language : {"FR", "EN"}) {
+    for (const char* language : {"FR", "EN", "SP"}) {
         std::filesystem::create_directories(install / "div_tiravel" / "reference");
         std::ofstream(install / "div_tiravel" / "tiravel4.ini") << "\nhttp://www.tiravel.example/\n1.0\n" << language << "\n";
         std::ofstream(install / "div_tiravel" / "reference" / "nomenclature.txt") << "0001 Nodule\n";
         std::ofstream(install / "div_tiravel" / "reference" / "nomenclature_en.txt") << "0001 Nodule\n";
+        std::ofstream(install / "div_tiravel" / "reference" / "nomenclature_sp.txt") << "0001 Nódulo\n";
         std::filesystem::current_path(install);
         tiravel::ProgramState state;
         SilentPresenter presenter;
@@ -79,7 +80,8 @@ int main(int argc, char** argv)
         tiravel::ScriptedAudioInputDevice audioInput;
         tiravel::Program program(state, presenter, shell, audioInput);
         program.createWindows();
-        renderAll(program, language == std::string("FR") ? "fr" : "en", folder);
+        const std::string code(language);
+        renderAll(program, code == "FR" ? "fr" : code == "EN" ? "en" : "sp", folder);
     }
     std::filesystem::current_path(folder);
     std::filesystem::remove_all(install);
