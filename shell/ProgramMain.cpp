@@ -92,7 +92,8 @@ int main(int argc, char** argv)
     tiravel::ExecPresenter presenter;
     tiravel::QtShell shell;
     tiravel::QtAudioInputDevice audioInput;
-    tiravel::Program program(state, presenter, shell, audioInput);
+    tiravel::QtAudioInputDevice recorderInput;
+    tiravel::Program program(state, presenter, shell, audioInput, recorderInput);
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
     QTimer stopCheck;

@@ -1,13 +1,177 @@
 #pragma once
 
-#include "shell/ui/ToolWindow.h"
+#include "LiveSpectrogram.h"
+#include "SpectrogramLook.h"
+#include "evaluation/SpectrumScreenState.h"
+#include "shell/ui/TiravelWindow.h"
+
+#include <QImage>
+
+#include <cstdint>
+
+class QLabel;
+class QTabBar;
+class QTimer;
 
 namespace tiravel {
 
-// The real-time spectrum screen, the main evaluation tool.
-class TFormSpectrumRT final : public ToolWindow {
+class IndicatorPanel;
+class PaintBox;
+class SpectrumButtonPanel;
+struct SpectrumViewDefaults;
+
+// The real-time spectrum screen, the main evaluation tool: a scrolling
+// spectrogram of the live voice with its F0 and level, a second panel with
+// the patient's spectrogram or one of the analysis views of the tab strip,
+// and, on an analysed sound, mouse selections and the five voice indicators.
+class TFormSpectrumRT final : public TiravelWindow {
 public:
     explicit TFormSpectrumRT(Program& program);
+    ~TFormSpectrumRT() override;
+
+    void FormCreate() override;
+
+    // --- Live loop (called by the dispatcher in toolMode 1) ----------------------
+    void DrawEnergyRealTime();
+    void DumpVoiceParams();
+    void ClearVoiceParams();
+
+    // --- Drawing and readouts ------------------------------------------------------
+    // Repaints a whole spectrogram from the stored frames: 1 top, 0 bottom.
+    void DrawEnergyTable(std::int32_t topBottom);
+    void DumpF0(double myF0);
+    void DumpdB(double mydB);
+    void DumpDuration(std::int32_t iStart, std::int32_t iStop);
+    // Draws one gauge into image and returns its colour (also in colorOut).
+    BgrColor DrawRectInImage(QImage& image, BgrColor& colorOut, double value);
+    // The indicator curve of tab option (3..6) over the stored frames; returns its average.
+    double DrawMarker(std::int32_t option);
+
+    // --- Controls ---------------------------------------------------------------------
+    void sbRecordOnClick();
+    void sbClearSpaceClick();
+    void ComboFreqChange();
+    void TrackBarChange();
+    void TrackSpeedChange();
+    void sbWhiteBGClick();
+    void sbFormantsClick();
+    void energyTopBtnClick();
+    void energyBottomBtnClick();
+    void sbFullClick();
+    void EnableFullScreen();
+    void DisableFullScreen();
+    void LargePanelEnergyTop();
+    void TabIndicatorsChange();
+    void RefreshBottomScreen(std::int32_t option);
+    void sbOkClick();
+    void sbHelpClick();
+    // Redraws after option changes; runs every 1500 ms while the screen is shown.
+    void TimerWait();
+
+    // --- Selection and indicators ----------------------------------------------------
+    void PaintEnergyTopMouseDown(int x, int y);
+    void PaintEnergyTopMouseMove(int x, int y);
+    void PaintEnergyTopMouseUp(int x, int y);
+    void PaintEnergyTopDblClick(int x, int y);
+    void PaintEnergyBottomMouseDown(int x, int y);
+    void PaintEnergyBottomMouseMove(int x, int y);
+    void PaintEnergyBottomMouseUp(int x, int y);
+    void sbAllClick();
+    void sbOneSecondClick();
+    void EnableAllIndicators();
+    void DisableAllIndicators();
+    void sbAgeClick();
+    void ImageHautClick();
+    void ImageAmplClick();
+    void ImageSNRClick();
+    void ImageHarmClick();
+
+    // --- Entry points of the sound-file analysis -------------------------------------
+    // After the engine has analysed a sound into the shared state (energy
+    // table, per-frame results, markers, soundLength, and the indicators the
+    // caller wants shown): redraws the panels and enables mouse selections
+    // on the top panel, or on the bottom one when the patient panel is the
+    // selected one.
+    void showAnalysedSound();
+    // The patient's age in years (0 unknown); above 65 the age button is offered.
+    void setPatientAge(std::int32_t age);
+    // After a filter has been used, a double click copies the clicked
+    // frequency into EditFilter.
+    void enableFilterDoubleClick() { filterDoubleClick_ = true; }
+
+    // --- Inspection ------------------------------------------------------------------
+    SpectrumScreenState& screenState() { return screen_; }
+    PaintBox& PaintEnergyTop() const { return *paintEnergyTop_; }
+    PaintBox& PaintEnergyBottom() const { return *paintEnergyBottom_; }
+    PaintBox& PaintPalette() const { return *paintPalette_; }
+    SpectrumButtonPanel& buttons() const { return *buttons_; }
+    IndicatorPanel& indicatorPanel() const { return *indicators_; }
+    QTabBar& TabIndicators() const { return *tabIndicators_; }
+    const QImage& ImageRef() const { return imageRef_; }
+    bool microphoneOn() const;
+    bool selectionEnabled() const { return selectionEnabled_; }
+    // Shown and not yet closed.
+    bool opened() const { return opened_; }
+
+protected:
+    void prepareOptions() override;
+    void layoutControls() override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void connectControls();
+    void connectMouse();
+    void setTexts();
+    void setIndicatorTexts();
+    void setAgeCaption();
+    void applyComboFreq();
+    void drawPalette();
+    void drawEmptySpectrogram(PaintBox& box);
+    void drawLaterView(std::int32_t tab);
+    void clearLiveTrace();
+    void refreshGauges();
+    void showGaugeValue(std::size_t gauge, double value);
+    void setPanelFonts();
+    void FormClose();
+    void stopLiveInput();
+    void updateMicrophoneIcon();
+    void recordSelectionEnd(int x, int y, const SpectrogramAxes& axes);
+    void analyseClickedFrame(std::int32_t frame);
+    void selectTopSpan(std::int32_t first, std::int32_t last);
+    bool writeSelectionSound(std::int32_t first, std::int32_t last);
+
+    SpectrumViewDefaults& view() const;
+    SpectrogramLook lookFor(const PaintBox& box) const;
+    void noteFormantZones(const SpectrogramLook& look);
+    PaintBox& targetPanel() const;
+    bool bottomIsTarget() const;
+    std::int32_t currentTab() const;
+    bool topSelectionActive() const;
+    bool bottomSelectionActive() const;
+
+    SpectrumScreenState screen_;
+    LevelScale levels_ {2000};       // the levels at spectrogramGain
+    LiveSpectrogram live_;
+    SpectrumButtonPanel* buttons_;
+    PaintBox* paintPalette_;
+    PaintBox* paintEnergyTop_;
+    QTabBar* tabIndicators_;
+    PaintBox* paintEnergyBottom_;
+    IndicatorPanel* indicators_;
+    QLabel* labelDbReadout_;
+    QTimer* timerWait_;
+    QImage imageRef_;
+    bool created_ = false;
+    bool opened_ = false;
+    bool selectionEnabled_ = false;  // a sound has been analysed
+    bool filterDoubleClick_ = false;
+    std::int32_t lastDrawnGainPosition_ = 2;
+    std::int32_t xorLineX_ = -1;     // x of the dotted line while dragging, -1 for none
+    std::int32_t selectionRectX0_ = 0;
+    std::int32_t selectionRectX1_ = 0;
 };
 
 } // namespace tiravel

@@ -12,6 +12,7 @@
 #include "patient/ui/TFormPatient.h"
 #include "shell/DataFolders.h"
 #include "shell/ui/CommandLauncher.h"
+#include "shell/ui/ProgramLiveTools.h"
 #include "shell/ui/ProgramState.h"
 #include "shell/ui/TForm3Choice.h"
 #include "shell/ui/TFormAbout.h"
@@ -33,14 +34,21 @@
 
 namespace tiravel {
 
-Program::Program(ProgramState& state, WindowPresenter& presenter, Shell& shell, AudioInputDevice& audioInput)
+Program::Program(ProgramState& state, WindowPresenter& presenter, Shell& shell, AudioInputDevice& analysisInput,
+    AudioInputDevice& recorderInput)
     : state_(state)
     , presenter_(presenter)
     , shell_(shell)
+    , recorderInput_(recorderInput)
     , errors_(presenter)
-    , analysis_(state.analysis(), audioInput)
+    , analysis_(state.analysis(), analysisInput)
 {
     analysis_.setErrorReporter(errors_);
+}
+
+Program::Program(ProgramState& state, WindowPresenter& presenter, Shell& shell, AudioInputDevice& audioInput)
+    : Program(state, presenter, shell, audioInput, audioInput)
+{
 }
 
 Program::~Program()
@@ -73,6 +81,8 @@ void Program::createWindows()
     create(reperes_);
     create(threeChoice_);
     create(videoOK_);
+    liveTools_ = std::make_unique<ProgramLiveTools>(*this);
+    analysis_.dispatcher().setTools(liveTools_.get());
 }
 
 void Program::runLauncher(const std::string& argument)

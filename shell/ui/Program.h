@@ -48,6 +48,10 @@ public:
     // What a tool is prepared with before a menu shows it.
     enum class Preparation { None, Options, OptionsAndResize };
 
+    // The analysis window and the recorder capture from their own devices;
+    // with one device for both, only one of them may capture at a time.
+    Program(ProgramState& state, WindowPresenter& presenter, Shell& shell, AudioInputDevice& analysisInput,
+        AudioInputDevice& recorderInput);
     Program(ProgramState& state, WindowPresenter& presenter, Shell& shell, AudioInputDevice& audioInput);
     ~Program();
     Program(const Program&) = delete;
@@ -69,6 +73,8 @@ public:
     ErrorReporter& errors() { return errors_; }
     // The analysis window's engine: the live recorder and the analysis.
     TFormFFT& analysisEngine() { return analysis_; }
+    // The device of the recorder window's own live recorder.
+    AudioInputDevice& recorderInput() const { return recorderInput_; }
 
     // Set by the start-up sequence; the data folders exist from then on.
     void setInstallDir(const std::filesystem::path& installDir);
@@ -117,6 +123,7 @@ private:
     ProgramState& state_;
     WindowPresenter& presenter_;
     Shell& shell_;
+    AudioInputDevice& recorderInput_;
     ErrorRouter errors_;
     TFormFFT analysis_;
     std::unique_ptr<DataFolders> folders_;
@@ -144,6 +151,8 @@ private:
     std::unique_ptr<TFormReperes> reperes_;
     std::unique_ptr<TForm3Choice> threeChoice_;
     std::unique_ptr<TFormVideoOK> videoOK_;
+    // Forwards the dispatcher's live operations to the tools' windows.
+    std::unique_ptr<class ProgramLiveTools> liveTools_;
 };
 
 } // namespace tiravel

@@ -46,6 +46,7 @@ struct ProgramState {
     ReferenceTexts languageTexts;
     ReferenceFiles referenceFiles; // voice-disorder classification and the video list flag
     SpectrumViewDefaults spectrumView;
+    std::string currentPatientName; // the open patient's name; empty when none is open
     // The shared analysis state is large (about 17 MB): it lives on the heap.
     std::unique_ptr<AnalysisState> analysisState = std::make_unique<AnalysisState>();
 

@@ -90,6 +90,7 @@ public:
     RecordingPresenter presenter;
     RecordingShell shell;
     ScriptedAudioInputDevice audioInput;
+    ScriptedAudioInputDevice recorderInput; // the recorder window's own
     ProgramState state;
     std::unique_ptr<Program> program;
 };

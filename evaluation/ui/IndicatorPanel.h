@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tiravel {
+
+class PaintBox;
+
+// The gauge panel of the "Indicateurs" tab: the five indicator gauges with
+// their captions, scale labels and value boxes (attack alteration, pitch
+// instability, amplitude instability, noise/signal, harmonic poverty), the
+// legend, the three span buttons, the age button and the phase-portrait box.
+class IndicatorPanel final : public QWidget {
+public:
+    static constexpr int kGaugeCount = 5;
+    static constexpr int kColumnWidth = 150;
+
+    explicit IndicatorPanel(QWidget* parent);
+
+    // Places the controls for the panel's current size.
+    void layoutChildren();
+
+    std::array<PaintBox*, kGaugeCount> gauges;      // ImageAttack, ImageHaut, ImageAmpl, ImageSNR, ImageHarm
+    std::array<QLineEdit*, kGaugeCount> edits;      // EditAttack .. EditHarm
+    std::array<QLabel*, kGaugeCount> captions;
+    QLabel* const LabelLegend;
+    QPushButton* const sbAll;
+    QPushButton* const sbOneSecond;
+    QPushButton* const sbZone;
+    QPushButton* const sbAge;
+    PaintBox* const PaintIndicator;
+
+private:
+    std::array<std::array<QLabel*, 3>, kGaugeCount> scaleLabels_ {};
+};
+
+} // namespace tiravel
