@@ -1,6 +1,7 @@
 #include "HeadlessAnalysis.h"
 
 #include "AnalysisEngine.h"
+#include "LoadedSoundAnalysis.h"
 #include "SoundAnalysis.h"
 #include "audio/WavReader.h"
 
@@ -164,11 +165,7 @@ FileAnalysis analyseSoundFile(AnalysisState& state, const std::string& path, boo
     if (!result.loaded)
         return result;
 
-    SetWindowSizesForDuration(state);
-    engine.ComputeEnergyTable(noProgress);
-    AnalyseSoundFrames(engine);
-    ComputeAttackAlteration(state, state.markerFrames[0]);
-    ComputeIndicators(state, 1, state.energyFrameCount);
+    analyseLoadedSound(engine, noProgress);
     result.indicators = currentIndicators(state);
     result.selectionMeanF0 = state.selectionMeanF0;
     if (withFrames) {

@@ -2,6 +2,7 @@
 // tool named on the command line, then runs the main menu until it closes.
 #include "platform/qt/QtAudioInputDevice.h"
 #include "platform/qt/QtShell.h"
+#include "platform/qt/QtSoundPlayer.h"
 #include "shell/ui/CommandLine.h"
 #include "shell/ui/ExecPresenter.h"
 #include "shell/ui/Program.h"
@@ -93,7 +94,9 @@ int main(int argc, char** argv)
     tiravel::QtShell shell;
     tiravel::QtAudioInputDevice audioInput;
     tiravel::QtAudioInputDevice recorderInput;
+    tiravel::QtSoundPlayer soundPlayer;
     tiravel::Program program(state, presenter, shell, audioInput, recorderInput);
+    program.setSoundPlayer(soundPlayer);
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
     QTimer stopCheck;

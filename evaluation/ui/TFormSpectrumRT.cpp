@@ -6,30 +6,45 @@
 #include "PaintBox.h"
 #include "ScreenColors.h"
 #include "SelectionOverlay.h"
+#include "SoundFileChooser.h"
+#include "SoundFileControls.h"
+#include "SoundFileTexts.h"
 #include "SpectrogramPainter.h"
 #include "SpectrumButtonPanel.h"
 #include "SpectrumIcons.h"
 #include "SpectrumTexts.h"
 #include "analysis/F0Detection.h"
+#include "analysis/LoadedSoundAnalysis.h"
 #include "analysis/PeakTools.h"
 #include "analysis/SoundAnalysis.h"
 #include "analysis/Spectrum.h"
+#include "audio/RecordingSession.h"
+#include "audio/WavReader.h"
+#include "audio/ui/TFormRecord.h"
+#include "evaluation/EvaluationEdits.h"
 #include "evaluation/FormantZones.h"
 #include "evaluation/IndicatorScale.h"
 #include "evaluation/LiveIndicators.h"
+#include "evaluation/QuietFileOffer.h"
+#include "evaluation/RecordingNames.h"
 #include "evaluation/SelectionWav.h"
 #include "evaluation/SpectrogramGeometry.h"
 #include "shell/DataFolders.h"
 #include "shell/LiveDispatcher.h"
 #include "shell/ui/Program.h"
 #include "shell/ui/ProgramState.h"
+#include "platform/SoundPlayer.h"
 #include "shell/ui/SharedTexts.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QTabBar>
@@ -38,10 +53,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 namespace tiravel {
 
 namespace texts = spectrum_texts;
+namespace file_texts = sound_file_texts;
 
 namespace {
 
@@ -70,6 +87,14 @@ constexpr int kTabHeight = 28;
 constexpr int kFullScreenReserve = 70;
 constexpr int kHalfScreenReserve = 35;
 
+constexpr int kPlayCursorMs = 100;
+constexpr int kPlayCursorHeight = 5;
+constexpr double kPlusFactor = 1.5;
+constexpr double kMinusFactor = 0.66;
+constexpr double kAmplifiedBandEnergy = 0.3;
+constexpr std::size_t kShortestPlayedName = 5;
+constexpr const char* kSilenceSound = "silence.WAV";
+
 constexpr int kWindowWidth = 1280;
 constexpr int kWindowHeight = 860;
 
@@ -85,6 +110,29 @@ void setTextColor(QWidget& widget, QPalette::ColorRole role, const QColor& color
     widget.setPalette(palette);
 }
 
+QString quoted(const std::string& text)
+{
+    return QStringLiteral("\"") + QString::fromStdString(text) + QStringLiteral("\"");
+}
+
+std::string fileNameOf(const std::string& path)
+{
+    return std::filesystem::path(path).filename().string();
+}
+
+std::int64_t modificationDate(const std::string& path)
+{
+    const QDateTime date = QFileInfo(QString::fromStdString(path)).lastModified();
+    return date.isValid() ? date.toSecsSinceEpoch() : 0;
+}
+
+// Lets the window messages run while a long file is read.
+class WindowProgress final : public ProgressSink {
+public:
+    void advance() override {}
+    void processMessages() override { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+};
+
 } // namespace
 
 TFormSpectrumRT::TFormSpectrumRT(Program& program)
@@ -98,6 +146,11 @@ TFormSpectrumRT::TFormSpectrumRT(Program& program)
     , indicators_(new IndicatorPanel(this))
     , labelDbReadout_(new QLabel(paintEnergyBottom_))
     , timerWait_(new QTimer(this))
+    , files_(new SoundFileControls(this))
+    , operations_(program.state().analysis(), program.soundFiles(), program.errors())
+    , dialogChooser_(std::make_unique<PresentedSoundFileChooser>(program.presenter()))
+    , chooser_(dialogChooser_.get())
+    , playTimer_(new QTimer(this))
     , imageRef_(GaugePainter::makeScalePicture())
 {
     tabIndicators_->setObjectName("TabIndicators");
@@ -113,7 +166,10 @@ TFormSpectrumRT::TFormSpectrumRT(Program& program)
     timerWait_->setInterval(kRepaintDelayMs);
     for (int i = 0; i < SpectrumScreenState::kNoteCount; ++i)
         screen_.noteFrequencies[static_cast<std::size_t>(i)] = kNoteFrequencies[i];
+    playTimer_->setInterval(kPlayCursorMs);
+    operations_.setReload([this](const std::string& path) { DoLoadFile(path); });
     connectControls();
+    connectFileControls();
     connectMouse();
     resize(kWindowWidth, kWindowHeight);
     setMinimumSize(960, 600);
@@ -148,6 +204,26 @@ void TFormSpectrumRT::connectControls()
     connect(p.gauges[4], &PaintBox::mouseDown, this, &TFormSpectrumRT::ImageHarmClick);
 }
 
+void TFormSpectrumRT::connectFileControls()
+{
+    SoundFileControls& f = *files_;
+    connect(f.sbLoad, &QPushButton::clicked, this, &TFormSpectrumRT::sbLoadClick);
+    connect(f.sbRecorder, &QPushButton::clicked, this, &TFormSpectrumRT::sbRecorderClick);
+    connect(f.sbPlay, &QPushButton::clicked, this, &TFormSpectrumRT::sbPlayClick);
+    connect(f.sbFilter, &QPushButton::clicked, this, &TFormSpectrumRT::sbFilterClick);
+    connect(f.sbBoost, &QPushButton::clicked, this, &TFormSpectrumRT::sbBoostClick);
+    connect(f.sbPlus3dB, &QPushButton::clicked, this, &TFormSpectrumRT::sbPlus3dBClick);
+    connect(f.sbMinus3dB, &QPushButton::clicked, this, &TFormSpectrumRT::sbMinus3dBClick);
+    connect(f.sbHear[0], &QPushButton::clicked, this, &TFormSpectrumRT::sbHearF1Click);
+    connect(f.sbHear[1], &QPushButton::clicked, this, &TFormSpectrumRT::sbHearF2Click);
+    connect(f.sbHear[2], &QPushButton::clicked, this, &TFormSpectrumRT::sbHearF3Click);
+    connect(f.sbHear[3], &QPushButton::clicked, this, &TFormSpectrumRT::sbHearF4Click);
+    connect(f.EditHFBF, &QLineEdit::textEdited, this, &TFormSpectrumRT::EditHFBFChange);
+    connect(buttons_->EditFilter, &QLineEdit::textEdited, this, &TFormSpectrumRT::EditFilterChange);
+    connect(buttons_->sbEqualize, &QPushButton::clicked, this, &TFormSpectrumRT::sbEqualizeClick);
+    connect(playTimer_, &QTimer::timeout, this, &TFormSpectrumRT::drawPlayCursor);
+}
+
 void TFormSpectrumRT::connectMouse()
 {
     connect(paintEnergyTop_, &PaintBox::mouseDown, this, &TFormSpectrumRT::PaintEnergyTopMouseDown);
@@ -165,9 +241,11 @@ void TFormSpectrumRT::FormCreate()
 {
     live_.setFont(font());
     setTexts();
+    setFileTexts();
     setIndicatorTexts();
     if (created_)
         return;
+    DisableTunings();
     SpectrumButtonPanel& b = *buttons_;
     b.energyTopBtn->setChecked(true);
     setPanelFonts();
@@ -234,6 +312,24 @@ void TFormSpectrumRT::setTexts()
     live_.prepareLegend(legend);
 }
 
+void TFormSpectrumRT::setFileTexts()
+{
+    SoundFileControls& f = *files_;
+    f.sbLoad->setText(text3(file_texts::kLoad));
+    f.sbLoad->setToolTip(text3(file_texts::kLoadHint));
+    f.sbRecorder->setText(text3(file_texts::kRecorder));
+    f.sbRecorder->setToolTip(text3(file_texts::kRecorderHint));
+    f.sbPlay->setText(text3(file_texts::kPlay));
+    f.sbPlay->setToolTip(text3(file_texts::kPlayHint));
+    f.sbFilter->setToolTip(text3(file_texts::kFilterHint));
+    f.sbBoost->setText(QString::fromLatin1(file_texts::kBoost));
+    f.sbPlus3dB->setToolTip(text3(file_texts::kPlusHint));
+    f.sbMinus3dB->setToolTip(text3(file_texts::kMinusHint));
+    for (std::size_t i = 0; i < f.sbHear.size(); ++i)
+        f.sbHear[i]->setToolTip(text3(file_texts::kHearBandHint) + QString::number(i + 1));
+    f.labelHFBF->setText(text3(file_texts::kHighLimit));
+}
+
 void TFormSpectrumRT::setIndicatorTexts()
 {
     IndicatorPanel& p = *indicators_;
@@ -264,7 +360,9 @@ void TFormSpectrumRT::prepareOptions()
     const bool expert = state().expertMode;
     b.EditBoost->setVisible(expert);
     b.labelBoost->setVisible(expert);
+    files_->sbBoost->setVisible(expert);
     b.EditFilter->setText(fixed(state().analysis().f0MinHz, 3, 0));
+    files_->EditHFBF->setText(fixed(state().analysis().highLimitHz, 3, 0));
     applyComboFreq();
     drawPalette();
     screen_.paletteColors.fill(0);
@@ -278,6 +376,9 @@ void TFormSpectrumRT::layoutControls()
     const int height = std::max(this->height(), 1);
     const int panelTop = SpectrumButtonPanel::kPanelHeight;
     buttons_->setGeometry(0, 0, width, panelTop);
+    // The sound-file row runs along the bottom of the window.
+    const int fileRowTop = height - SoundFileControls::kRowHeight;
+    files_->setGeometry(0, fileRowTop, width, SoundFileControls::kRowHeight);
     const int left = kMargin + kPaletteWidth + kMargin;
     const int panelWidth = std::max(1, width - left - kMargin);
     paintPalette_->move(kMargin, panelTop + kMargin);
@@ -287,7 +388,7 @@ void TFormSpectrumRT::layoutControls()
     const int tabTop = paintEnergyTop_->geometry().bottom() + 1 + kMargin;
     tabIndicators_->setGeometry(left, tabTop, panelWidth, kTabHeight);
     const int bottomTop = tabTop + kTabHeight;
-    const QRect bottom(left, bottomTop, panelWidth, std::max(1, height - bottomTop - kMargin));
+    const QRect bottom(left, bottomTop, panelWidth, std::max(1, fileRowTop - bottomTop - kMargin));
     paintEnergyBottom_->setGeometry(bottom);
     indicators_->setGeometry(bottom);
     indicators_->layoutChildren();
@@ -759,6 +860,7 @@ void TFormSpectrumRT::sbRecordOnClick()
     // Live frames replace the analysed sound: there is nothing to select until the next one.
     selectionEnabled_ = false;
     screen_.selection.selecting = false;
+    DisableTunings();
     program().analysisEngine().LiveAudioRecorderActivate();
     if (!program().analysisEngine().LiveAudioRecorder1.Active())
         buttons_->sbRecordOn->setChecked(false);
@@ -801,6 +903,8 @@ void TFormSpectrumRT::sbClearSpaceClick()
 
 void TFormSpectrumRT::sbOkClick()
 {
+    stopPlayCursor();
+    program().soundPlayer().playAsync(kSilenceSound);
     stopLiveInput();
     labelDbReadout_->hide();
     buttons_->sbEqualize->hide();
@@ -985,8 +1089,7 @@ void TFormSpectrumRT::selectTopSpan(std::int32_t first, std::int32_t last)
         std::max(selection.startFrame, selection.endFrame));
     DumpVoiceParams();
     if (last - first > 2 * analysis.sampleRate) {
-        buttons_->sbEqualize->setText(text3(texts::kKeepSelection));
-        buttons_->sbEqualize->show();
+        showEqualize(EqualizeRole::KeepSelection, text3(texts::kKeepSelection));
     }
 }
 
@@ -1108,6 +1211,285 @@ void TFormSpectrumRT::ImageSNRClick()
 void TFormSpectrumRT::ImageHarmClick()
 {
     tabIndicators_->setCurrentIndex(kTabHarmonicCurve);
+}
+
+// --- Sound files ------------------------------------------------------------------------------------------
+
+void TFormSpectrumRT::sbLoadClick()
+{
+    resetForLoading();
+    const std::optional<std::string> path
+        = chooser_->chooseSoundFile(*this, text3(file_texts::kLoadHint), QString::fromLatin1(file_texts::kLoadFilter));
+    if (!path) {
+        screen_.redrawPending = true;
+        return;
+    }
+    EnableTunings();
+    DoLoadFile(*path);
+    screen_.topColumnX = 0;
+    screen_.bottomColumnX = 0;
+    const AnalysisState& analysis = state().analysis();
+    if (analysis.loadStatus == 0 && analysis.soundLength > 0)
+        setWindowTitle(text3(file_texts::kOpenedCaption) + files_->LabelSoundFile->text());
+}
+
+void TFormSpectrumRT::resetForLoading()
+{
+    if (currentTab() != kTabSpectrum) {
+        buttons_->energyTopBtn->setChecked(true);
+        energyTopBtnClick();
+    }
+    buttons_->EditFilter->setText(fixed(state().analysis().f0MinHz, 3, 0));
+    screen_.selection = SpectrumSelection {};
+    program().soundFiles().soundKind = 0;
+    buttons_->sbEqualize->hide();
+    recomputePending_ = false;
+    indicators_->sbZone->setEnabled(false);
+    indicators_->sbAll->setChecked(true);
+}
+
+void TFormSpectrumRT::DoLoadFile(const std::string& myFilename)
+{
+    AnalysisState& analysis = state().analysis();
+    loadingSound_ = true;
+    setLoadProgress(1);
+    buttons_->sbEqualize->hide();
+    program().soundFiles().soundKind = soundKindOf(myFilename);
+    WindowProgress progress;
+    loadWavFile(analysis, myFilename, state().language(), program().errors(), progress);
+    if (analysis.loadStatus != 0) {
+        showReadError(fileNameOf(myFilename));
+    } else if (analysis.soundLength > 0) {
+        showLoadedFile(myFilename);
+        analyseLoadedFile();
+    }
+    setLoadProgress(100);
+    loadingSound_ = false;
+}
+
+void TFormSpectrumRT::setLoadProgress(int value)
+{
+    files_->ProgressLoad->setValue(value);
+}
+
+void TFormSpectrumRT::showReadError(const std::string& fileName)
+{
+    setWindowTitle(text3(file_texts::kReadErrorCaption) + QString::number(state().analysis().loadStatus)
+        + text3(file_texts::kReadErrorWhile) + quoted(fileName));
+}
+
+void TFormSpectrumRT::showLoadedFile(const std::string& myFilename)
+{
+    const AnalysisState& analysis = state().analysis();
+    const std::string fileName = fileNameOf(myFilename);
+    setLoadProgress(10);
+    currentSoundDate_ = modificationDate(myFilename);
+    files_->LabelSoundFile->setText(text3(file_texts::kSoundFilePrefix) + QString::fromStdString(fileName));
+    files_->sbPlay->setToolTip(text3(file_texts::kPlayFileHint) + quoted(fileName));
+    DumpDuration(0, analysis.soundLength);
+    program().soundFiles().currentSoundPath = myFilename;
+    showSpeaker(fileName);
+    setWindowTitle(text3(file_texts::kLoadedCaption) + quoted(fileName));
+}
+
+void TFormSpectrumRT::showSpeaker(const std::string& fileName)
+{
+    const RecordingSpeaker speaker = speakerOf(fileName);
+    if (speaker.voiceCategory)
+        state().analysis().voiceCategory = *speaker.voiceCategory;
+    files_->LabelPatient->clear();
+    if (!speaker.age)
+        return;
+    const std::uint8_t category = state().analysis().voiceCategory;
+    files_->LabelPatient->setText(QString::number(*speaker.age) + text3(file_texts::kAgeSuffix)
+        + (category < file_texts::kVoiceCategories.size() ? text3(file_texts::kVoiceCategories[category]) : QString()));
+    tabIndicators_->setCurrentIndex(kTabIndicators);
+    setPatientAge(*speaker.age);
+}
+
+void TFormSpectrumRT::analyseLoadedFile()
+{
+    AnalysisState& analysis = state().analysis();
+    WindowProgress progress;
+    analyseLoadedFrames(program().analysisEngine().engine(), progress);
+    setLoadProgress(50);
+    DumpF0(analysis.selectionMeanF0);
+    setLoadProgress(80);
+    if (analysis.energyFrameCount <= 0)
+        return;
+    computeLoadedIndicators(analysis);
+    setLoadProgress(90);
+    showAnalysedSound();
+    offerQuietFileAmplification();
+}
+
+void TFormSpectrumRT::offerQuietFileAmplification()
+{
+    const std::optional<QuietFileOffer> offer = quietFileOffer(state().analysis().bandEnergyMax, state().language());
+    if (offer)
+        showEqualize(EqualizeRole::Amplify, QString::fromStdString(offer->caption));
+}
+
+void TFormSpectrumRT::showEqualize(EqualizeRole role, const QString& caption)
+{
+    equalizeRole_ = role;
+    recomputePending_ = role == EqualizeRole::Recompute;
+    buttons_->sbEqualize->setText(caption);
+    buttons_->sbEqualize->show();
+}
+
+void TFormSpectrumRT::EnableTunings()
+{
+    for (QPushButton* button : {files_->sbMinus3dB, files_->sbPlus3dB, files_->sbFilter})
+        button->setEnabled(true);
+}
+
+void TFormSpectrumRT::DisableTunings()
+{
+    for (QPushButton* button : {files_->sbMinus3dB, files_->sbPlus3dB, files_->sbFilter})
+        button->setEnabled(false);
+}
+
+void TFormSpectrumRT::sbFilterClick()
+{
+    program().soundFiles().outputGain = 1.0;
+    enableFilterDoubleClick();
+    operations_.filterBelowF0Search();
+}
+
+void TFormSpectrumRT::sbBoostClick()
+{
+    program().soundFiles().outputGain = 1.0;
+    enableFilterDoubleClick();
+    operations_.boostFromEdit(buttons_->EditBoost->text().toStdString());
+}
+
+void TFormSpectrumRT::sbPlus3dBClick()
+{
+    amplify(false, kPlusFactor);
+}
+
+void TFormSpectrumRT::sbMinus3dBClick()
+{
+    amplify(false, kMinusFactor);
+}
+
+void TFormSpectrumRT::sbEqualizeClick()
+{
+    const AnalysisState& analysis = state().analysis();
+    switch (equalizeRole_) {
+    case EqualizeRole::Recompute:
+        DoLoadFile(program().soundFiles().currentSoundPath);
+        break;
+    case EqualizeRole::KeepSelection:
+        amplify(true, 1.0);
+        break;
+    case EqualizeRole::Amplify:
+        if (state().expertMode && analysis.bandEnergyMax > 0)
+            amplify(false, kAmplifiedBandEnergy / analysis.bandEnergyMax);
+        break;
+    }
+}
+
+// The selection's samples when one is shown, else the whole sound.
+void TFormSpectrumRT::amplify(bool selectionOnly, double factor)
+{
+    const SpectrumSelection& selection = screen_.selection;
+    std::int32_t first = 0;
+    std::int32_t last = state().analysis().soundLength;
+    if (selection.selectionShown) {
+        first = std::min(selection.startSample, selection.endSample);
+        last = std::max(selection.startSample, selection.endSample);
+    }
+    operations_.AmplifyActualFile(selectionOnly, factor, first, last);
+}
+
+void TFormSpectrumRT::hearFormantBand(int formant)
+{
+    program().soundFiles().outputGain = 1.0;
+    if (operations_.writeFormantBand(formant))
+        program().soundPlayer().playAsync(operations_.filterFilePath().string());
+}
+
+void TFormSpectrumRT::EditFilterChange()
+{
+    const std::optional<std::int32_t> hz = readFilterEdit(buttons_->EditFilter->text().toStdString());
+    if (!hz) {
+        buttons_->sbEqualize->hide();
+        recomputePending_ = false;
+        return;
+    }
+    state().analysis().f0MinHz = *hz;
+    showEqualize(EqualizeRole::Recompute, text3(file_texts::kRecompute));
+}
+
+void TFormSpectrumRT::EditHFBFChange()
+{
+    if (const std::optional<double> hz = readHighLowEdit(files_->EditHFBF->text().toStdString()))
+        applyHighLimit(state().analysis(), *hz);
+}
+
+// --- Playback ---------------------------------------------------------------------------------------------
+
+bool TFormSpectrumRT::playingSound() const
+{
+    return playTimer_->isActive();
+}
+
+void TFormSpectrumRT::sbPlayClick()
+{
+    SoundPlayer& player = program().soundPlayer();
+    if (playingSound()) {
+        player.stop();
+        stopPlayCursor();
+        return;
+    }
+    const AnalysisState& analysis = state().analysis();
+    const bool selection = screen_.selection.selectionShown;
+    const std::string file = selection ? std::string(kSelectionWavName) : program().soundFiles().currentSoundPath;
+    if (file.size() <= kShortestPlayedName || !std::filesystem::is_regular_file(file))
+        return;
+    player.playAsync(file);
+    const double soundMs = analysis.soundLength * 1000.0 / analysis.sampleRate;
+    playStartX_ = selection ? std::min(selectionRectX0_, selectionRectX1_) : 0;
+    playDurationMs_ = selection ? screen_.selection.selectionDurationMs : soundMs;
+    playPixelsPerMs_ = soundMs > 0 ? lookFor(*paintEnergyTop_).axes.width / soundMs : 0;
+    playClock_.start();
+    playTimer_->start();
+}
+
+void TFormSpectrumRT::drawPlayCursor()
+{
+    const double elapsed = static_cast<double>(playClock_.elapsed());
+    const bool ended = elapsed > playDurationMs_;
+    const double shownMs = ended ? playDurationMs_ : elapsed;
+    const int endX = playStartX_ + static_cast<int>(roundEven(shownMs * playPixelsPerMs_));
+    QPainter painter(&paintEnergyTop_->image());
+    painter.fillRect(QRect(playStartX_, 0, std::max(endX - playStartX_, 1), kPlayCursorHeight),
+        ended ? Qt::blue : Qt::red);
+    paintEnergyTop_->update();
+    if (ended)
+        playTimer_->stop();
+}
+
+void TFormSpectrumRT::stopPlayCursor()
+{
+    playTimer_->stop();
+}
+
+// --- Recorder -----------------------------------------------------------------------------------------------
+
+void TFormSpectrumRT::sbRecorderClick()
+{
+    if (microphoneOn())
+        stopLiveInput();
+    TFormRecord& recorder = program().record();
+    recorder.UpdateOptions();
+    program().showModal(recorder);
+    const std::string& name = recorder.session().lastSoundName();
+    if (!name.empty() && name != RecordingSession::kUnknownSoundName)
+        DoLoadFile(name);
+    screen_.redrawPending = true;
 }
 
 } // namespace tiravel

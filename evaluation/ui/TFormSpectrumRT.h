@@ -2,12 +2,16 @@
 
 #include "LiveSpectrogram.h"
 #include "SpectrogramLook.h"
+#include "evaluation/SoundFileOperations.h"
 #include "evaluation/SpectrumScreenState.h"
 #include "shell/ui/TiravelWindow.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 
 #include <cstdint>
+#include <memory>
+#include <string>
 
 class QLabel;
 class QTabBar;
@@ -17,6 +21,8 @@ namespace tiravel {
 
 class IndicatorPanel;
 class PaintBox;
+class SoundFileChooser;
+class SoundFileControls;
 class SpectrumButtonPanel;
 struct SpectrumViewDefaults;
 
@@ -99,6 +105,32 @@ public:
     // frequency into EditFilter.
     void enableFilterDoubleClick() { filterDoubleClick_ = true; }
 
+    // --- Sound files ------------------------------------------------------------------
+    // What sbEqualize does when it is shown.
+    enum class EqualizeRole { Recompute, KeepSelection, Amplify };
+
+    void sbLoadClick();
+    // Reads, analyses and shows a WAV file.
+    void DoLoadFile(const std::string& myFilename);
+    void sbFilterClick();
+    void sbBoostClick();
+    void sbPlus3dBClick();
+    void sbMinus3dBClick();
+    void sbEqualizeClick();
+    void sbHearF1Click() { hearFormantBand(1); }
+    void sbHearF2Click() { hearFormantBand(2); }
+    void sbHearF3Click() { hearFormantBand(3); }
+    void sbHearF4Click() { hearFormantBand(4); }
+    void EditFilterChange();
+    void EditHFBFChange();
+    void sbPlayClick();
+    void sbRecorderClick();
+    // "-", "+" and "F".
+    void EnableTunings();
+    void DisableTunings();
+    // Where sbLoad asks for the file instead of the standard dialog.
+    void setSoundFileChooser(SoundFileChooser& chooser) { chooser_ = &chooser; }
+
     // --- Inspection ------------------------------------------------------------------
     SpectrumScreenState& screenState() { return screen_; }
     PaintBox& PaintEnergyTop() const { return *paintEnergyTop_; }
@@ -112,6 +144,14 @@ public:
     bool selectionEnabled() const { return selectionEnabled_; }
     // Shown and not yet closed.
     bool opened() const { return opened_; }
+    SoundFileControls& fileControls() const { return *files_; }
+    bool loadingSound() const { return loadingSound_; }
+    bool recomputePending() const { return recomputePending_; }
+    EqualizeRole equalizeRole() const { return equalizeRole_; }
+    // Seconds since the epoch of the loaded file's modification, 0 when unknown.
+    std::int64_t currentSoundDate() const { return currentSoundDate_; }
+    // The play cursor is moving.
+    bool playingSound() const;
 
 protected:
     void prepareOptions() override;
@@ -142,6 +182,20 @@ private:
     void analyseClickedFrame(std::int32_t frame);
     void selectTopSpan(std::int32_t first, std::int32_t last);
     bool writeSelectionSound(std::int32_t first, std::int32_t last);
+    void connectFileControls();
+    void setFileTexts();
+    void resetForLoading();
+    void setLoadProgress(int value);
+    void showReadError(const std::string& fileName);
+    void showLoadedFile(const std::string& myFilename);
+    void showSpeaker(const std::string& fileName);
+    void analyseLoadedFile();
+    void offerQuietFileAmplification();
+    void showEqualize(EqualizeRole role, const QString& caption);
+    void amplify(bool selectionOnly, double factor);
+    void hearFormantBand(int formant);
+    void drawPlayCursor();
+    void stopPlayCursor();
 
     SpectrumViewDefaults& view() const;
     SpectrogramLook lookFor(const PaintBox& box) const;
@@ -163,6 +217,19 @@ private:
     IndicatorPanel* indicators_;
     QLabel* labelDbReadout_;
     QTimer* timerWait_;
+    SoundFileControls* files_;
+    SoundFileOperations operations_;
+    std::unique_ptr<SoundFileChooser> dialogChooser_;
+    SoundFileChooser* chooser_;
+    QTimer* playTimer_;
+    QElapsedTimer playClock_;
+    std::int32_t playStartX_ = 0;
+    double playDurationMs_ = 0;
+    double playPixelsPerMs_ = 0;
+    bool loadingSound_ = false;
+    bool recomputePending_ = false;
+    EqualizeRole equalizeRole_ = EqualizeRole::Recompute;
+    std::int64_t currentSoundDate_ = 0;
     QImage imageRef_;
     bool created_ = false;
     bool opened_ = false;

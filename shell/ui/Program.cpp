@@ -3,6 +3,7 @@
 #include "audio/ui/TFormRecord.h"
 #include "evaluation/ui/TFormProfil.h"
 #include "evaluation/ui/TFormReperes.h"
+#include "evaluation/SoundFileState.h"
 #include "evaluation/ui/TFormSpectrumRT.h"
 #include "evaluation/ui/TFormTPM.h"
 #include "media/ui/TFormMedia.h"
@@ -10,6 +11,7 @@
 #include "media/ui/TFormVideoOK.h"
 #include "media/ui/TFormVideos.h"
 #include "patient/ui/TFormPatient.h"
+#include "platform/SoundPlayer.h"
 #include "shell/DataFolders.h"
 #include "shell/ui/CommandLauncher.h"
 #include "shell/ui/ProgramLiveTools.h"
@@ -34,6 +36,18 @@
 
 namespace tiravel {
 
+namespace {
+
+// The player of a program without sound output.
+class SilentSoundPlayer final : public SoundPlayer {
+public:
+    void playAsync(const std::string& /*wavPath*/) override {}
+    void stop() override {}
+    bool playing() const override { return false; }
+};
+
+} // namespace
+
 Program::Program(ProgramState& state, WindowPresenter& presenter, Shell& shell, AudioInputDevice& analysisInput,
     AudioInputDevice& recorderInput)
     : state_(state)
@@ -42,6 +56,9 @@ Program::Program(ProgramState& state, WindowPresenter& presenter, Shell& shell, 
     , recorderInput_(recorderInput)
     , errors_(presenter)
     , analysis_(state.analysis(), analysisInput)
+    , silentPlayer_(std::make_unique<SilentSoundPlayer>())
+    , soundPlayer_(silentPlayer_.get())
+    , soundFiles_(std::make_unique<SoundFileState>())
 {
     analysis_.setErrorReporter(errors_);
 }

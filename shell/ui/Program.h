@@ -15,6 +15,8 @@ namespace tiravel {
 class AudioInputDevice;
 class DataFolders;
 class Shell;
+class SoundPlayer;
+struct SoundFileState;
 class TiravelWindow;
 class WindowPresenter;
 struct ProgramState;
@@ -73,6 +75,12 @@ public:
     ErrorReporter& errors() { return errors_; }
     // The analysis window's engine: the live recorder and the analysis.
     TFormFFT& analysisEngine() { return analysis_; }
+    // Where the windows play their sounds; silent until the program entry
+    // (or a test) gives it the system's player.
+    SoundPlayer& soundPlayer() const { return *soundPlayer_; }
+    void setSoundPlayer(SoundPlayer& player) { soundPlayer_ = &player; }
+    // The loaded sound file and the buffers of its signal operations.
+    SoundFileState& soundFiles() const { return *soundFiles_; }
     // The device of the recorder window's own live recorder.
     AudioInputDevice& recorderInput() const { return recorderInput_; }
 
@@ -127,6 +135,9 @@ private:
     ErrorRouter errors_;
     TFormFFT analysis_;
     std::unique_ptr<DataFolders> folders_;
+    std::unique_ptr<SoundPlayer> silentPlayer_;
+    SoundPlayer* soundPlayer_;
+    std::unique_ptr<SoundFileState> soundFiles_;
     bool ending_ = false;
     std::vector<TiravelWindow*> windows_;
 

@@ -84,6 +84,7 @@ ProgramUnderTest::ProgramUnderTest(Language language, bool completeDataFolder)
     if (language != Language::French)
         installation.writeSettings({"TIRAVEL 4", "http://www.example.org/voice", "1.0", languageCode(language)});
     program = std::make_unique<Program>(state, presenter, shell, audioInput, recorderInput);
+    program->setSoundPlayer(soundPlayer);
     presenter.toolMode = [this] { return state.analysis().toolMode; };
     presenter.startVisible = [this] { return !program->windows().empty() && program->start().isVisible(); };
     program->createWindows();

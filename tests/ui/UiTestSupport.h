@@ -2,6 +2,7 @@
 
 #include "audio/ScriptedAudioInputDevice.h"
 #include "platform/Shell.h"
+#include "platform/SoundPlayer.h"
 #include "shell/LanguageTexts.h"
 #include "shell/ui/Program.h"
 #include "shell/ui/ProgramState.h"
@@ -51,6 +52,27 @@ public:
     std::vector<std::string> opened;
 };
 
+// Remembers the sounds it is asked to play; a sound plays until stopped.
+class RecordingSoundPlayer final : public SoundPlayer {
+public:
+    void playAsync(const std::string& wavPath) override
+    {
+        played.push_back(wavPath);
+        playing_ = true;
+    }
+    void stop() override
+    {
+        ++stops;
+        playing_ = false;
+    }
+    bool playing() const override { return playing_; }
+    std::vector<std::string> played;
+    int stops = 0;
+
+private:
+    bool playing_ = false;
+};
+
 // An installation folder of its own with a complete data folder (or parts
 // of one), made the current folder while the fixture lives.
 class Installation {
@@ -89,6 +111,7 @@ public:
     Installation installation;
     RecordingPresenter presenter;
     RecordingShell shell;
+    RecordingSoundPlayer soundPlayer;
     ScriptedAudioInputDevice audioInput;
     ScriptedAudioInputDevice recorderInput; // the recorder window's own
     ProgramState state;
