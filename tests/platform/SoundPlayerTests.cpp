@@ -5,6 +5,7 @@
 // Qt's audio backend keeps the first sound server it finds, so each scenario
 // runs in a child process of its own, with its own QCoreApplication.
 #include "platform/qt/QtSoundPlayer.h"
+#include "support/PrivateSoundServer.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -14,166 +15,31 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <iterator>
 #include <numbers>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace tiravel {
 namespace {
 
-namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
+using SoundEnvironment = test::PrivateEnvironment;
+
+// The scenarios here run without the broken-pipe and exception guards.
+constexpr test::IsolationOptions kPlainChild {false, false};
 
 // How long playAsync may take: loading and playing happen afterwards.
 constexpr auto kReturnsAtOnce = 500ms;
 
-// A runtime folder of its own: the sound server, if any, is found there only.
-struct SoundEnvironment {
-    fs::path runtimeDir;
-
-    void create() const
-    {
-        fs::create_directories(runtimeDir);
-        fs::permissions(runtimeDir, fs::perms::owner_all);
-        std::ofstream(runtimeDir / "client.conf") << "autospawn = no\n";
-    }
-    void applyToThisProcess() const
-    {
-        setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
-        setenv("PULSE_CLIENTCONFIG", (runtimeDir / "client.conf").c_str(), 1);
-        unsetenv("PULSE_SERVER");
-    }
-};
-
-// Starts a program in the sound environment, output discarded; -1 on failure.
-pid_t spawnIn(const SoundEnvironment& env, const std::vector<std::string>& args)
-{
-    std::vector<std::string> variables;
-    for (char** v = environ; *v != nullptr; ++v) {
-        const std::string entry = *v;
-        if (entry.rfind("XDG_RUNTIME_DIR=", 0) != 0 && entry.rfind("PULSE_", 0) != 0)
-            variables.push_back(entry);
-    }
-    variables.push_back("XDG_RUNTIME_DIR=" + env.runtimeDir.string());
-    variables.push_back("PULSE_CLIENTCONFIG=" + (env.runtimeDir / "client.conf").string());
-    std::vector<char*> argv;
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (std::string& v : variables)
-        envp.push_back(v.data());
-    envp.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0)
-        pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
-// Waits up to limit for the process; kills it past the limit.
-int exitCodeWithin(pid_t pid, std::chrono::milliseconds limit)
-{
-    int status = 0;
-    const auto end = Clock::now() + limit;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-        if (Clock::now() > end) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            return -1;
-        }
-        std::this_thread::sleep_for(10ms);
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-int runIn(const SoundEnvironment& env, const std::vector<std::string>& args)
-{
-    const pid_t pid = spawnIn(env, args);
-    return pid < 0 ? -1 : exitCodeWithin(pid, 10s);
-}
-
 bool installed(const char* program)
 {
     return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-// A PulseAudio server whose default output is a null sink, stopped at the end.
-class NullSinkServer {
-public:
-    NullSinkServer() { env_.create(); }
-    ~NullSinkServer()
-    {
-        if (pid_ <= 0)
-            return;
-        runIn(env_, {"pactl", "exit"});
-        exitCodeWithin(pid_, 5s);
-    }
-    NullSinkServer(const NullSinkServer&) = delete;
-    NullSinkServer& operator=(const NullSinkServer&) = delete;
-
-    const SoundEnvironment& environment() const { return env_; }
-
-    bool start()
-    {
-        pid_ = spawnIn(env_, {"pulseaudio", "--daemonize=no", "--exit-idle-time=-1", "-n",
-                                 "--load=module-native-protocol-unix", "--load=module-null-sink sink_name=nullout"});
-        if (pid_ < 0)
-            return false;
-        const auto end = Clock::now() + 10s;
-        while (runIn(env_, {"pactl", "info"}) != 0) {
-            int status = 0;
-            if (Clock::now() > end || waitpid(pid_, &status, WNOHANG) != 0)
-                return false;
-            std::this_thread::sleep_for(50ms);
-        }
-        return runIn(env_, {"pactl", "set-default-sink", "nullout"}) == 0;
-    }
-
-private:
-    test::TempFolder folder_;
-    SoundEnvironment env_ {folder_.path("run")};
-    pid_t pid_ = -1;
-};
-
-// Runs a scenario in a child process; fails when the child fails, crashes or
-// is still running after the limit.
-void runIsolated(const std::function<void()>& scenario, unsigned seconds)
-{
-    std::fflush(stdout);
-    std::fflush(stderr);
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0) << "fork failed";
-    if (pid == 0) {
-        alarm(seconds);
-        scenario();
-        std::fflush(stdout);
-        std::fflush(stderr);
-        _exit(::testing::Test::HasFailure() ? 1 : 0);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    ASSERT_FALSE(WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM) << "the scenario hung for " << seconds << " s";
-    ASSERT_TRUE(WIFEXITED(status)) << "the scenario crashed with signal " << WTERMSIG(status);
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the scenario failed, see the messages above";
 }
 
 bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
@@ -304,9 +170,9 @@ TEST(QtSoundPlayer, WithoutASoundOutputNothingPlaysAndNothingBlocks)
 {
     SoundFiles files;
     test::TempFolder folder;
-    const SoundEnvironment empty {folder.path("run")};
+    const SoundEnvironment empty {folder.path("run"), true};
     empty.create();
-    runIsolated([&] { playWithoutAnyOutput(empty, files); }, 20);
+    test::runIsolated([&] { playWithoutAnyOutput(empty, files); }, 20, kPlainChild);
 }
 
 TEST(QtSoundPlayer, PlaysStopsAndSurvivesBadFilesOnAnOutput)
@@ -314,9 +180,9 @@ TEST(QtSoundPlayer, PlaysStopsAndSurvivesBadFilesOnAnOutput)
     if (!installed("pulseaudio") || !installed("pactl"))
         GTEST_SKIP() << "pulseaudio and pactl are needed for a virtual sound output; not installed";
     SoundFiles files;
-    NullSinkServer server;
+    test::PrivateSoundServer server(test::SoundServerSetup::output(), true);
     ASSERT_TRUE(server.start()) << "the private sound server did not start";
-    runIsolated([&] { playOnTheNullSink(server.environment(), files); }, 40);
+    test::runIsolated([&] { playOnTheNullSink(server.environment(), files); }, 40, kPlainChild);
 }
 
 } // namespace
