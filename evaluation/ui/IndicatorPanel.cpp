@@ -7,6 +7,8 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <algorithm>
@@ -47,7 +49,14 @@ IndicatorPanel::IndicatorPanel(QWidget* parent)
     , sbZone(spanButton(this, "sbZone"))
     , sbAge(spanButton(this, "sbAge"))
     , PaintIndicator(new PaintBox(this, "PaintIndicator"))
+    , FileListBox(new QListWidget(this))
+    , MemoExpert(new QPlainTextEdit(this))
 {
+    FileListBox->setObjectName("FileListBox");
+    FileListBox->hide();
+    MemoExpert->setObjectName("MemoExpert");
+    MemoExpert->setReadOnly(true);
+    MemoExpert->hide();
     setObjectName("PanelIndicators");
     setAutoFillBackground(true);
     QPalette background = palette();
@@ -103,6 +112,10 @@ void IndicatorPanel::layoutChildren()
         button->setGeometry(x, buttonTop, width, 30);
         x += width + 8;
     }
+    const int expertTop = buttonTop + 40;
+    const int expertHeight = std::max(1, height() - expertTop - kMargin);
+    FileListBox->setGeometry(kMargin, expertTop, 2 * kColumnWidth, expertHeight);
+    MemoExpert->setGeometry(kMargin + 2 * kColumnWidth + 8, expertTop, 3 * kColumnWidth - 8, expertHeight);
     // The portrait starts 150 pixels right of the last caption and fills the rest.
     const int portraitLeft = kMargin + (kGaugeCount - 1) * kColumnWidth + kColumnWidth;
     PaintIndicator->setGeometry(portraitLeft, kMargin, std::max(1, width() - portraitLeft - kMargin),

@@ -6,6 +6,8 @@
 
 class QLabel;
 class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
 class QPushButton;
 
 namespace tiravel {
@@ -15,7 +17,9 @@ class PaintBox;
 // The gauge panel of the "Indicateurs" tab: the five indicator gauges with
 // their captions, scale labels and value boxes (attack alteration, pitch
 // instability, amplitude instability, noise/signal, harmonic poverty), the
-// legend, the three span buttons, the age button and the phase-portrait box.
+// legend, the three span buttons, the age button and the phase-portrait box;
+// in expert mode also the sound files of the current folder and the memo of
+// the expert functions.
 class IndicatorPanel final : public QWidget {
 public:
     static constexpr int kGaugeCount = 5;
@@ -35,6 +39,8 @@ public:
     QPushButton* const sbZone;
     QPushButton* const sbAge;
     PaintBox* const PaintIndicator;
+    QListWidget* const FileListBox;
+    QPlainTextEdit* const MemoExpert;
 
 private:
     std::array<std::array<QLabel*, 3>, kGaugeCount> scaleLabels_ {};

@@ -43,6 +43,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -54,6 +56,8 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <system_error>
+#include <vector>
 
 namespace tiravel {
 
@@ -124,6 +128,23 @@ std::int64_t modificationDate(const std::string& path)
 {
     const QDateTime date = QFileInfo(QString::fromStdString(path)).lastModified();
     return date.isValid() ? date.toSecsSinceEpoch() : 0;
+}
+
+// The WAV files of a folder, by name.
+QStringList wavFilesIn(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const QString extension = QString::fromStdString(entry.path().extension().string());
+        if (entry.is_regular_file(error) && extension.compare(QStringLiteral(".wav"), Qt::CaseInsensitive) == 0)
+            names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    QStringList list;
+    for (const std::string& name : names)
+        list << QString::fromStdString(name);
+    return list;
 }
 
 // Lets the window messages run while a long file is read.
@@ -222,6 +243,7 @@ void TFormSpectrumRT::connectFileControls()
     connect(buttons_->EditFilter, &QLineEdit::textEdited, this, &TFormSpectrumRT::EditFilterChange);
     connect(buttons_->sbEqualize, &QPushButton::clicked, this, &TFormSpectrumRT::sbEqualizeClick);
     connect(playTimer_, &QTimer::timeout, this, &TFormSpectrumRT::drawPlayCursor);
+    connect(indicators_->FileListBox, &QListWidget::currentRowChanged, this, &TFormSpectrumRT::FileListBoxChange);
 }
 
 void TFormSpectrumRT::connectMouse()
@@ -361,6 +383,8 @@ void TFormSpectrumRT::prepareOptions()
     b.EditBoost->setVisible(expert);
     b.labelBoost->setVisible(expert);
     files_->sbBoost->setVisible(expert);
+    indicators_->FileListBox->setVisible(expert);
+    indicators_->MemoExpert->setVisible(expert);
     b.EditFilter->setText(fixed(state().analysis().f0MinHz, 3, 0));
     files_->EditHFBF->setText(fixed(state().analysis().highLimitHz, 3, 0));
     applyComboFreq();
@@ -702,6 +726,7 @@ void TFormSpectrumRT::EnableAllIndicators()
     paintEnergyBottom_->hide();
     indicators_->setVisible(!screen_.fullScreen);
     indicators_->sbAge->setVisible(screen_.patientAge > kAgeOfAdjustment);
+    indicators_->FileListBox->setVisible(state().expertMode);
     QImage& portrait = indicators_->PaintIndicator->image();
     portrait.fill(Qt::white);
     QPainter painter(&portrait);
@@ -1226,11 +1251,38 @@ void TFormSpectrumRT::sbLoadClick()
     }
     EnableTunings();
     DoLoadFile(*path);
+    pointFileList(*path);
     screen_.topColumnX = 0;
     screen_.bottomColumnX = 0;
     const AnalysisState& analysis = state().analysis();
     if (analysis.loadStatus == 0 && analysis.soundLength > 0)
         setWindowTitle(text3(file_texts::kOpenedCaption) + files_->LabelSoundFile->text());
+}
+
+void TFormSpectrumRT::pointFileList(const std::string& loadedPath)
+{
+    if (!state().expertMode)
+        return;
+    QListWidget& list = *indicators_->FileListBox;
+    const QSignalBlocker block(list);
+    fileListFolder_ = std::filesystem::path(loadedPath).parent_path();
+    list.clear();
+    list.addItems(wavFilesIn(fileListFolder_));
+    const QList<QListWidgetItem*> found
+        = list.findItems(QString::fromStdString(fileNameOf(loadedPath)), Qt::MatchExactly);
+    loadedFileIndex_ = found.isEmpty() ? -1 : list.row(found.front());
+    list.setCurrentRow(loadedFileIndex_);
+}
+
+void TFormSpectrumRT::FileListBoxChange()
+{
+    const QListWidgetItem* item = indicators_->FileListBox->currentItem();
+    if (loadingSound_ || !state().expertMode || item == nullptr)
+        return;
+    std::error_code error;
+    std::filesystem::current_path(fileListFolder_, error);
+    loadedFileIndex_ = indicators_->FileListBox->currentRow();
+    DoLoadFile((fileListFolder_ / item->text().toStdString()).string());
 }
 
 void TFormSpectrumRT::resetForLoading()
@@ -1255,6 +1307,8 @@ void TFormSpectrumRT::DoLoadFile(const std::string& myFilename)
     setLoadProgress(1);
     buttons_->sbEqualize->hide();
     program().soundFiles().soundKind = soundKindOf(myFilename);
+    if (state().expertMode)
+        indicators_->MemoExpert->appendPlainText(QStringLiteral("Read ") + QString::fromStdString(fileNameOf(myFilename)));
     WindowProgress progress;
     loadWavFile(analysis, myFilename, state().language(), program().errors(), progress);
     if (analysis.loadStatus != 0) {

@@ -10,6 +10,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -125,6 +126,8 @@ public:
     void EditHFBFChange();
     void sbPlayClick();
     void sbRecorderClick();
+    // Expert file list: loads the chosen file and makes its folder the current one.
+    void FileListBoxChange();
     // "-", "+" and "F".
     void EnableTunings();
     void DisableTunings();
@@ -146,6 +149,8 @@ public:
     bool opened() const { return opened_; }
     SoundFileControls& fileControls() const { return *files_; }
     bool loadingSound() const { return loadingSound_; }
+    // Row of the loaded file in the expert file list, -1 when not listed.
+    int loadedFileIndex() const { return loadedFileIndex_; }
     bool recomputePending() const { return recomputePending_; }
     EqualizeRole equalizeRole() const { return equalizeRole_; }
     // Seconds since the epoch of the loaded file's modification, 0 when unknown.
@@ -195,6 +200,7 @@ private:
     void amplify(bool selectionOnly, double factor);
     void hearFormantBand(int formant);
     void drawPlayCursor();
+    void pointFileList(const std::string& loadedPath);
     void stopPlayCursor();
 
     SpectrumViewDefaults& view() const;
@@ -230,6 +236,8 @@ private:
     bool recomputePending_ = false;
     EqualizeRole equalizeRole_ = EqualizeRole::Recompute;
     std::int64_t currentSoundDate_ = 0;
+    std::filesystem::path fileListFolder_; // the folder the expert file list shows
+    int loadedFileIndex_ = -1;             // the loaded file's row in that list
     QImage imageRef_;
     bool created_ = false;
     bool opened_ = false;
