@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   pulseaudio pulseaudio-utils
   xvfb xauth
+  libcurl4-openssl-dev python3-aiosmtpd
 )
 
 missing=()

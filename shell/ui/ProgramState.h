@@ -6,6 +6,7 @@
 #include "shell/VoiceDisorderTable.h"
 #include "shell/ui/ReferenceTexts.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -31,6 +32,15 @@ struct SpectrumViewDefaults {
     std::int32_t selectionEnd = -1;
 };
 
+// Full paths of the pictures the tools saved last; the summary report
+// embeds them when their files exist.
+struct SavedPictures {
+    std::string spectrogram; // evaluation screen, top panel
+    std::string power;       // evaluation screen, bottom panel
+    std::string vocalRange;
+    std::string phonetogram;
+};
+
 // Everything the windows share for the whole run, created once by the
 // program entry and handed by reference to every window.
 struct ProgramState {
@@ -47,6 +57,10 @@ struct ProgramState {
     ReferenceFiles referenceFiles; // voice-disorder classification and the video list flag
     SpectrumViewDefaults spectrumView;
     std::string currentPatientName; // the open patient's name; empty when none is open
+    SavedPictures pictures;
+    // Incremented before each picture saved for the patient file; the file
+    // names carry its new value.
+    std::int32_t imageCounter = 0;
     // The shared analysis state is large (about 17 MB): it lives on the heap.
     std::unique_ptr<AnalysisState> analysisState = std::make_unique<AnalysisState>();
 
