@@ -2,8 +2,8 @@
 
 #include "PatientKeywords.h"
 #include "TextRules.h"
+#include "analysis/Spectrum.h"
 
-#include <cmath>
 #include <initializer_list>
 #include <span>
 
@@ -180,7 +180,9 @@ bool readFactor(LineContext& c)
     for (int f = 0; f < PatientSummary::kFactorCount; ++f) {
         if (begins(c.w, 2, languageText(kFirstFactorText + f, c.language))) {
             const double score = readLenientNumber(c.w[3], PatientSummary::kClearedScore, 5.0, 1.0).value;
-            c.summary.scores[f] = static_cast<int>(std::lround(score));
+            c.summary.scores[f] = roundEven(score);
+            if (f == PatientSummary::kFactorCount - 1)
+                c.summary.assessments.push_back({c.summary.scores, c.summary.lastDateLine});
             return true;
         }
     }
@@ -279,6 +281,7 @@ void readSummaryLines(const std::vector<std::string>& lines, Language language, 
 {
     summary.anamnesis.clear();
     summary.lastDateLine.clear();
+    summary.assessments.clear();
     bool anamnesisMode = false;
     const PatientKeywords& keys = PatientKeywords::of(language);
     for (const std::string& line : lines) {

@@ -8,6 +8,14 @@
 
 namespace tiravel {
 
+// One self-assessment block of a document: its scores and the date line
+// read before it.
+struct AssessmentMark {
+    std::array<int, 5> scores;
+    std::string dateLine;
+    bool operator==(const AssessmentMark&) const = default;
+};
+
 // The values read back from a patient document, as shown in the summary tab.
 struct PatientSummary {
     static constexpr int kFactorCount = 5;
@@ -37,6 +45,9 @@ struct PatientSummary {
     std::string harmonicPoverty;
     std::vector<std::string> anamnesis;
     std::string lastDateLine;
+    // Every self-assessment block in document order: the first is shown as
+    // "before", the last of the others as "after".
+    std::vector<AssessmentMark> assessments;
 
     void clearId(Language language);
     void clearAutoEvaluation();

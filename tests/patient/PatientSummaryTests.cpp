@@ -93,6 +93,8 @@ TEST(PatientSummaryReading, FrenchDocumentLines)
         {{" 2) Endurance 4/5", " 2) Endurance x/5"}, score(1), "2"},
         {{" 3) Performance 3.6/5"}, score(2), "4"},
         {{" 3) Performance 3.4/5"}, score(2), "3"},
+        {{" 3) Performance 2.5/5"}, score(2), "2"},
+        {{" 3) Performance 3.5/5"}, score(2), "4"},
         {{" 4) Qualité 9/5"}, score(3), "5"},
         {{" 4) Qualité 0/5"}, score(3), "1"},
         {{" 5) Adaptation 4"}, score(4), "4"},
@@ -182,6 +184,24 @@ TEST(PatientSummaryReading, SpanishDocumentLines)
         {{"Observaciones", "Disfonía", "Fecha: 01/01/2024", "x"}, anamnesis(), "Disfonía"},
         {{"Observaciones", "Directorio de trabajo: c", "x"}, anamnesis(), ""},
     });
+}
+
+// Two self-assessment blocks: the first is the "before" mark, the last the
+// "after" one, each with the date line read before it; the scores end with
+// the last block's values.
+TEST(PatientSummaryReading, SelfAssessmentBlocksAreMarkedWithTheirDates)
+{
+    const std::vector<std::string> lines = {"Date : 01/02/2026", " 1) Confort 1/5", " 2) Endurance 2/5",
+        " 3) Performance 3/5", " 4) Qualité 4/5", " 5) Adaptation 5/5", "Date : 01/06/2026", " 1) Confort 4/5",
+        " 2) Endurance 4/5", " 3) Performance 4/5", " 4) Qualité 4/5", " 5) Adaptation 4/5", " 1) Confort 5/5"};
+    PatientSummary summary;
+    readSummaryLines(lines, Language::French, summary, kClassificationList);
+    ASSERT_EQ(summary.assessments.size(), 2u);
+    EXPECT_EQ(summary.assessments[0], (AssessmentMark {{1, 2, 3, 4, 5}, "Date : 01/02/2026"}));
+    EXPECT_EQ(summary.assessments[1], (AssessmentMark {{4, 4, 4, 4, 4}, "Date : 01/06/2026"}));
+    EXPECT_EQ(summary.scores, (std::array<int, 5> {5, 4, 4, 4, 4}));
+    readSummaryLines({"Nom Dupont"}, Language::French, summary, kClassificationList);
+    EXPECT_TRUE(summary.assessments.empty());
 }
 
 TEST(PatientSummaryClearing, RestoresTheClearedValues)
