@@ -50,6 +50,8 @@ public:
     // The name offered for the next save: increments saveCounter.
     std::string nextSuggestedName(const std::string& patientName, const std::string& shortDate);
     void setLastSoundName(const std::string& name);
+    // A new patient record: the next suggested name counts from 1 again.
+    void resetSaveCounter() { saveCounter_ = 0; }
 
     // Writes soundLength samples as a 16-bit mono 22050 Hz file: a 0, then
     // samples 1..soundLength-1 (x 500, rounded and clamped). count is what

@@ -239,6 +239,13 @@ bool applyRules(LineContext& c, std::span<const Rule> rules)
     return false;
 }
 
+// Blank lines (the " " line that opens every tool's block among them) are
+// not anamnesis.
+bool isBlank(const std::string& line)
+{
+    return line.find_first_not_of(" \t") == std::string::npos;
+}
+
 void readLine(LineContext& c, bool& anamnesisMode)
 {
     if (applyRules(c, kIdentityRules)) {
@@ -247,7 +254,7 @@ void readLine(LineContext& c, bool& anamnesisMode)
         anamnesisMode = true;
     } else if (applyRules(c, kValueRules)) {
         anamnesisMode = false;
-    } else if (anamnesisMode && !c.line.empty()) {
+    } else if (anamnesisMode && !isBlank(c.line)) {
         c.summary.anamnesis.push_back(c.line);
     }
 }

@@ -55,6 +55,8 @@ public:
     void setSaveNameDialog(SaveNameDialog& dialog) { saveName_ = &dialog; }
 
     const RecordingSession& session() const { return session_; }
+    // Another patient record is opened or started.
+    void resetSaveCounter() { session_.resetSaveCounter(); }
     const TLiveAudioRecorder& recorder() const { return LiveAudioRecorder; }
 
 protected:

@@ -103,6 +103,7 @@ TEST(PatientSummaryReading, FrenchDocumentLines)
         {{"Anamnèse", "Voix fatiguée le soir", "", "Fume depuis 10 ans", "Nom Dupont", "après"}, anamnesis(),
             "Voix fatiguée le soir|Fume depuis 10 ans"},
         {{"Anamnèse", "; commentaire"}, anamnesis(), "; commentaire"},
+        {{"Anamnèse", " ", "\t", "texte"}, anamnesis(), "texte"},
         {{"Anamnèse", "Anamnèse suite", "ligne"}, anamnesis(), "ligne"},
         {{"Voix fatiguée", "Anamnèse"}, anamnesis(), ""},
         {{"Anamnèse", "Spectre sauvegardé dans \"a.bmp\"", "texte"}, anamnesis(), ""},
