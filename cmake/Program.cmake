@@ -13,7 +13,7 @@ file(GLOB_RECURSE WINDOW_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_CURRENT_SOURCE_DIR}/patient/ui/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/patient/ui/*.h
   ${CMAKE_CURRENT_SOURCE_DIR}/media/ui/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/media/ui/*.h)
 add_library(tiravel_windows STATIC ${WINDOW_SOURCES})
-target_link_libraries(tiravel_windows PUBLIC tiravel_engine tiravel_qtplatform Qt6::Widgets)
+target_link_libraries(tiravel_windows PUBLIC tiravel_engine tiravel_qtplatform tiravel_mail Qt6::Widgets)
 set_target_properties(tiravel_windows PROPERTIES AUTOMOC ON)
 
 add_executable(tiravel4 shell/ProgramMain.cpp)
@@ -34,6 +34,8 @@ if(TIRAVEL_BUILD_TESTS)
   add_executable(ui_tests ${UI_TEST_SOURCES})
   target_link_libraries(ui_tests PRIVATE tiravel_windows tiravel_test_support GTest::gtest)
   target_include_directories(ui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
+  # The window tests' data folders receive the bundled reference files.
+  target_compile_definitions(ui_tests PRIVATE TIRAVEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   set_target_properties(ui_tests PROPERTIES AUTOMOC ON)
   gtest_discover_tests(ui_tests DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endif()

@@ -101,6 +101,11 @@ SpectrumButtonPanel::SpectrumButtonPanel(QWidget* parent)
     , labelBoost(new QLabel(this))
     , EditBoost(named(new QLineEdit(this), "EditBoost"))
     , sbEqualize(named(new QPushButton(this), "sbEqualize"))
+    , sbPatient(toolButton(this, "sbPatient", false))
+    , sbDumpFFT(named(new QPushButton(QStringLiteral("D-FFT"), this), "sbDumpFFT"))
+    , sbDumpF0(named(new QPushButton(QStringLiteral("D-F0"), this), "sbDumpF0"))
+    , sbEmail(named(new QPushButton(QStringLiteral("Email spectrogram to :"), this), "sbEmail"))
+    , EditEmail(named(new QLineEdit(this), "EditEmail"))
 {
     setObjectName("PanelButtons");
     setFixedHeight(kPanelHeight);
@@ -121,12 +126,19 @@ SpectrumButtonPanel::SpectrumButtonPanel(QWidget* parent)
     EditBoost->setFixedWidth(50);
     sbEqualize->setAutoDefault(false);
     sbEqualize->hide();
+    sbPatient->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    for (QPushButton* button : {sbDumpFFT, sbDumpF0, sbEmail}) {
+        button->setAutoDefault(false);
+        button->setMinimumHeight(30);
+    }
+    EditEmail->setFixedWidth(260);
 
     auto* rows = new QVBoxLayout(this);
     rows->setContentsMargins(6, 4, 6, 2);
     rows->setSpacing(4);
     buildFirstRow();
     buildSecondRow();
+    buildThirdRow();
 }
 
 void SpectrumButtonPanel::buildFirstRow()
@@ -174,6 +186,21 @@ void SpectrumButtonPanel::buildSecondRow()
     labelBoost->setBuddy(EditBoost);
     row->addWidget(labelBoost);
     row->addWidget(EditBoost);
+    static_cast<QVBoxLayout*>(layout())->addLayout(row);
+}
+
+void SpectrumButtonPanel::buildThirdRow()
+{
+    auto* row = new QHBoxLayout;
+    row->setSpacing(6);
+    row->addWidget(sbPatient);
+    row->addSpacing(12);
+    row->addWidget(sbDumpFFT);
+    row->addWidget(sbDumpF0);
+    row->addSpacing(12);
+    row->addWidget(sbEmail);
+    row->addWidget(EditEmail);
+    row->addStretch(1);
     static_cast<QVBoxLayout*>(layout())->addLayout(row);
 }
 

@@ -14,10 +14,11 @@ namespace tiravel {
 // The button panel of the spectrum screen: the microphone, clear and zoom
 // buttons, the panel choice, the scale and colour options, help and quit on
 // the first row; the figures (F0, level, frequency, duration) and the
-// sound-file edits on the second. The screen connects and labels them.
+// sound-file edits on the second; the patient button and the expert dumps
+// and mail on the third. The screen connects and labels them.
 class SpectrumButtonPanel final : public QWidget {
 public:
-    static constexpr int kPanelHeight = 92;
+    static constexpr int kPanelHeight = 130;
 
     explicit SpectrumButtonPanel(QWidget* parent);
 
@@ -47,9 +48,16 @@ public:
     QLineEdit* const EditBoost;
     QPushButton* const sbEqualize;
 
+    QToolButton* const sbPatient;
+    QPushButton* const sbDumpFFT;  // expert
+    QPushButton* const sbDumpF0;   // expert
+    QPushButton* const sbEmail;    // expert
+    QLineEdit* const EditEmail;    // expert: the recipient address
+
 private:
     void buildFirstRow();
     void buildSecondRow();
+    void buildThirdRow();
 };
 
 } // namespace tiravel

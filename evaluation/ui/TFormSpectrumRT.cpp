@@ -25,22 +25,33 @@
 #include "evaluation/FormantZones.h"
 #include "evaluation/IndicatorScale.h"
 #include "evaluation/LiveIndicators.h"
+#include "evaluation/PatientResults.h"
 #include "evaluation/QuietFileOffer.h"
 #include "evaluation/RecordingNames.h"
+#include "evaluation/ResultDumps.h"
 #include "evaluation/SelectionWav.h"
 #include "evaluation/SpectrogramGeometry.h"
+#include "evaluation/SpectrogramMail.h"
+#include "patient/SelfAssessment.h"
+#include "patient/ui/TFormPatient.h"
+#include "platform/mail/CurlMailClient.h"
 #include "shell/DataFolders.h"
 #include "shell/LiveDispatcher.h"
+#include "shell/MailSettings.h"
+#include "shell/StartupSettings.h"
 #include "shell/ui/Program.h"
 #include "shell/ui/ProgramState.h"
 #include "platform/SoundPlayer.h"
 #include "shell/ui/SharedTexts.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QLocale>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -102,6 +113,17 @@ constexpr const char* kSilenceSound = "silence.WAV";
 constexpr int kWindowWidth = 1280;
 constexpr int kWindowHeight = 860;
 
+// The date stamp of an expert picture: top-left corner, pixels.
+constexpr int kStampX = 25;
+constexpr int kStampY = 35;
+
+constexpr TriText kPatientHint {"Sauvegarder dans le fichier patient", "Save in the patient file",
+    "Guardar en el archivo del paciente"};
+constexpr TriText kPatientCaption {"Fiche patient", "Patient file", "Ficha paciente"};
+constexpr TriText kFileNotCreated {"Impossible de créer le fichier ", "Cannot create the file ",
+    "No se puede crear el archivo "};
+constexpr TriText kFileErrorHeading {"Erreur de fichier", "File error", "Error de archivo"};
+
 QString fixed(double value, int width, int decimals)
 {
     return QString::fromStdString(fixedText(value, width, decimals));
@@ -147,6 +169,18 @@ QStringList wavFilesIn(const std::filesystem::path& folder)
     return list;
 }
 
+// Dates as the system shows them (its short formats).
+QString todayText()
+{
+    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+}
+
+QString fileDateText(std::int64_t secondsSinceEpoch)
+{
+    const QLocale locale = QLocale::system();
+    return locale.toString(QDateTime::fromSecsSinceEpoch(secondsSinceEpoch), locale.dateTimeFormat(QLocale::ShortFormat));
+}
+
 // Lets the window messages run while a long file is read.
 class WindowProgress final : public ProgressSink {
 public:
@@ -171,6 +205,8 @@ TFormSpectrumRT::TFormSpectrumRT(Program& program)
     , operations_(program.state().analysis(), program.soundFiles(), program.errors())
     , dialogChooser_(std::make_unique<PresentedSoundFileChooser>(program.presenter()))
     , chooser_(dialogChooser_.get())
+    , curlMail_(std::make_unique<CurlMailClient>())
+    , mailClient_(curlMail_.get())
     , playTimer_(new QTimer(this))
     , imageRef_(GaugePainter::makeScalePicture())
 {
@@ -191,6 +227,7 @@ TFormSpectrumRT::TFormSpectrumRT(Program& program)
     operations_.setReload([this](const std::string& path) { DoLoadFile(path); });
     connectControls();
     connectFileControls();
+    connectResultControls();
     connectMouse();
     resize(kWindowWidth, kWindowHeight);
     setMinimumSize(960, 600);
@@ -265,6 +302,7 @@ void TFormSpectrumRT::FormCreate()
     setTexts();
     setFileTexts();
     setIndicatorTexts();
+    setResultTexts();
     if (created_)
         return;
     DisableTunings();
@@ -385,6 +423,8 @@ void TFormSpectrumRT::prepareOptions()
     files_->sbBoost->setVisible(expert);
     indicators_->FileListBox->setVisible(expert);
     indicators_->MemoExpert->setVisible(expert);
+    for (QWidget* control : std::initializer_list<QWidget*> {b.sbDumpFFT, b.sbDumpF0, b.sbEmail, b.EditEmail})
+        control->setVisible(expert);
     b.EditFilter->setText(fixed(state().analysis().f0MinHz, 3, 0));
     files_->EditHFBF->setText(fixed(state().analysis().highLimitHz, 3, 0));
     applyComboFreq();
@@ -1544,6 +1584,153 @@ void TFormSpectrumRT::sbRecorderClick()
     if (!name.empty() && name != RecordingSession::kUnknownSoundName)
         DoLoadFile(name);
     screen_.redrawPending = true;
+}
+
+// --- Results: patient file, dumps and mail -------------------------------------------
+
+void TFormSpectrumRT::connectResultControls()
+{
+    SpectrumButtonPanel& b = *buttons_;
+    connect(b.sbPatient, &QToolButton::clicked, this, &TFormSpectrumRT::sbPatientClick);
+    connect(b.sbDumpFFT, &QPushButton::clicked, this, &TFormSpectrumRT::sbDumpClick);
+    connect(b.sbDumpF0, &QPushButton::clicked, this, &TFormSpectrumRT::sbDumpF0Click);
+    connect(b.sbEmail, &QPushButton::clicked, this, &TFormSpectrumRT::sbEmailClick);
+}
+
+void TFormSpectrumRT::setResultTexts()
+{
+    buttons_->sbPatient->setText(text3(kPatientCaption));
+    buttons_->sbPatient->setToolTip(text3(kPatientHint));
+}
+
+void TFormSpectrumRT::stampExpertPicture(QImage& picture, const QString& stamp) const
+{
+    TFormPatient& patient = program().patient();
+    const QString text = QString::fromStdString(
+        pictureStampText(patient.patientLine(0), patient.patientLine(1), stamp.toStdString()));
+    QPainter painter(&picture);
+    painter.setFont(font());
+    const QRect box = painter.boundingRect(QRect(kStampX, kStampY, picture.width(), picture.height()),
+        Qt::AlignLeft | Qt::AlignTop, text);
+    painter.fillRect(box, Qt::blue);
+    painter.setPen(Qt::white);
+    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, text);
+}
+
+std::string TFormSpectrumRT::AddNameAndSave(const std::string& myTitle, QImage myBitmap)
+{
+    TFormPatient& patient = program().patient();
+    const std::filesystem::path folder = patient.prepareWorkingFolder();
+    const std::string stamp = state().expertMode ? expertDateStamp(todayText().toStdString()) : std::string();
+    if (state().expertMode)
+        stampExpertPicture(myBitmap, QString::fromStdString(stamp));
+    const std::string name = pictureFileName(myTitle, patient.summaryName(), stamp, ++state().imageCounter);
+    const std::filesystem::path path = folder / name;
+    if (!myBitmap.save(QString::fromStdString(path.string()), "BMP")) {
+        program().errors().DisplayError(kFileNotCreated.in(state().language()) + ("\"" + path.string() + "\""),
+            kFileErrorHeading.in(state().language()));
+        return {};
+    }
+    for (const std::string& line : savedPictureLines(myTitle, name, folder.string(), state().language()))
+        patient.appendPatientLine(line);
+    QGuiApplication::clipboard()->setImage(myBitmap);
+    return path.string();
+}
+
+QImage TFormSpectrumRT::bottomPicture() const
+{
+    if (indicators_->isVisibleTo(this))
+        return indicators_->grab().toImage();
+    return paintEnergyBottom_->image().copy();
+}
+
+void TFormSpectrumRT::sbPatientClick()
+{
+    const Language language = state().language();
+    SavedPictures& pictures = state().pictures;
+    const std::string spectrum = AddNameAndSave(kSpectrumPictureTitle.in(language), paintEnergyTop_->image().copy());
+    if (!spectrum.empty())
+        pictures.spectrogram = spectrum;
+    const std::string power = AddNameAndSave(kPowerPictureTitle.in(language), bottomPicture());
+    if (!power.empty())
+        pictures.power = power;
+    appendIndicatorBlock();
+    program().showModal(program().patient());
+    screen_.redrawPending = true;
+}
+
+void TFormSpectrumRT::appendIndicatorBlock()
+{
+    const AnalysisState& analysis = state().analysis();
+    const Language language = state().language();
+    const std::string fileName = fileNameOf(program().soundFiles().currentSoundPath);
+    TFormPatient& patient = program().patient();
+    patient.appendPatientLine(indicatorsHeadingLine(fileName, language));
+    const QString date = currentSoundDate_ > 0 ? fileDateText(currentSoundDate_) : todayText();
+    patient.appendPatientLine(indicatorsDateLine(currentSoundDate_, date.toStdString(), language));
+    const IndicatorValues values {analysis.attackAlteration, analysis.pitchInstability,
+        analysis.amplitudeInstability, analysis.noiseSignalRatio, analysis.harmonicPoverty};
+    for (const std::string& line : indicatorLines(values, language))
+        patient.appendPatientLine(line);
+    classifyRecording(fileName);
+}
+
+void TFormSpectrumRT::classifyRecording(const std::string& fileName)
+{
+    switch (recordingMomentOfFileName(fileName)) {
+    case RecordingMoment::After: program().patient().UpdateAApres(fileName); break;
+    case RecordingMoment::Before: program().patient().UpdateAAvant(fileName); break;
+    case RecordingMoment::None: break;
+    }
+}
+
+void TFormSpectrumRT::addMemoLine(const std::string& line)
+{
+    indicators_->MemoExpert->appendPlainText(QString::fromStdString(line));
+}
+
+void TFormSpectrumRT::writeDump(const std::string& fileName, const std::string& text, const QString& memoPrefix)
+{
+    std::error_code error;
+    const std::filesystem::path file = std::filesystem::current_path(error) / fileName;
+    if (!writeDumpFile(file, text)) {
+        program().errors().DisplayError(kFileNotCreated.in(state().language()) + ("\"" + file.string() + "\""),
+            kFileErrorHeading.in(state().language()));
+        return;
+    }
+    indicators_->MemoExpert->appendPlainText(memoPrefix + quoted(fileName));
+}
+
+void TFormSpectrumRT::sbDumpClick()
+{
+    if (state().expertMode)
+        writeDump(kFftDumpFileName, fftDumpText(state().analysis(), screen_.selection.startFrame),
+            QStringLiteral("Dump instant FFT in "));
+}
+
+void TFormSpectrumRT::sbDumpF0Click()
+{
+    if (!state().expertMode)
+        return;
+    const std::string name = f0DumpFileName(fileNameOf(program().soundFiles().currentSoundPath));
+    writeDump(name, f0DumpText(state().analysis()), QStringLiteral("Dump F0 in "));
+}
+
+void TFormSpectrumRT::sbEmailClick()
+{
+    if (!state().expertMode)
+        return;
+    const MailSettings settings = readMailSettings(program().folders().dataFolder() / kSettingsFileName);
+    SpectrogramMail mail(*mailClient_, program().errors(), [this](const std::string& line) { addMemoLine(line); },
+        state().language());
+    const std::string recipients = buttons_->EditEmail->text().toStdString();
+    const bool soundLoaded = !program().soundFiles().currentSoundPath.empty() && state().analysis().soundLength > 0;
+    if (!mail.prepare(soundLoaded, settings, recipients))
+        return;
+    const std::string picture = AddNameAndSave(kMailPictureTitle, paintEnergyTop_->image().copy());
+    if (!picture.empty())
+        state().pictures.spectrogram = picture;
+    mail.send(settings, recipients, picture, todayText().toStdString());
 }
 
 } // namespace tiravel

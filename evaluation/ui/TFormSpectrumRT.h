@@ -21,6 +21,7 @@ class QTimer;
 namespace tiravel {
 
 class IndicatorPanel;
+class MailClient;
 class PaintBox;
 class SoundFileChooser;
 class SoundFileControls;
@@ -134,6 +135,23 @@ public:
     // Where sbLoad asks for the file instead of the standard dialog.
     void setSoundFileChooser(SoundFileChooser& chooser) { chooser_ = &chooser; }
 
+    // --- Results: patient file, dumps and mail ---------------------------------------
+    // Saves myBitmap in the working folder under the picture name rule (with
+    // the date stamp in expert mode), appends its three lines to the patient
+    // report and puts it on the clipboard. Returns its full path; empty, after
+    // an error message, when the file could not be written.
+    std::string AddNameAndSave(const std::string& myTitle, QImage myBitmap);
+    // Both pictures and the indicator block into the patient file, then the
+    // patient window.
+    void sbPatientClick();
+    // Expert: "dump_fft.txt" and the F0 dump in the current folder.
+    void sbDumpClick();
+    void sbDumpF0Click();
+    // Expert: mails the spectrogram picture to the address of EditEmail.
+    void sbEmailClick();
+    // Where sbEmail sends; the libcurl client unless a test gives another.
+    void setMailClient(MailClient& client) { mailClient_ = &client; }
+
     // --- Inspection ------------------------------------------------------------------
     SpectrumScreenState& screenState() { return screen_; }
     PaintBox& PaintEnergyTop() const { return *paintEnergyTop_; }
@@ -202,6 +220,14 @@ private:
     void drawPlayCursor();
     void pointFileList(const std::string& loadedPath);
     void stopPlayCursor();
+    void connectResultControls();
+    void setResultTexts();
+    void stampExpertPicture(QImage& picture, const QString& stamp) const;
+    QImage bottomPicture() const;
+    void appendIndicatorBlock();
+    void classifyRecording(const std::string& fileName);
+    void writeDump(const std::string& fileName, const std::string& text, const QString& memoPrefix);
+    void addMemoLine(const std::string& line);
 
     SpectrumViewDefaults& view() const;
     SpectrogramLook lookFor(const PaintBox& box) const;
@@ -227,6 +253,8 @@ private:
     SoundFileOperations operations_;
     std::unique_ptr<SoundFileChooser> dialogChooser_;
     SoundFileChooser* chooser_;
+    std::unique_ptr<MailClient> curlMail_;
+    MailClient* mailClient_;
     QTimer* playTimer_;
     QElapsedTimer playClock_;
     std::int32_t playStartX_ = 0;

@@ -5,14 +5,20 @@
 #include <QColor>
 
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
-class QTabWidget;
-class QWidget;
+class QShowEvent;
 
 namespace tiravel {
 
-// The patient record: the document of the current patient and its pages
+class PatientFileDialogs;
+class PatientStore;
+struct PatientSummary;
+
+// The patient record: the document of the current patient, the list of the
+// records of the data folder, and the pages that feed and read the document
 // (anamnesis, pathology, self-assessment, before/after, summary report).
 class TFormPatient final : public ToolWindow {
 public:
@@ -39,13 +45,75 @@ public:
     void UpdateAAvant(const std::string& fileName);
     void UpdateAApres(const std::string& fileName);
 
+    // --- The record ------------------------------------------------------------------
+    void FormActivate();
+    void FileListClick();
+    void FileListBoxChange();
+    void sbNewClick();
+    void sbClearSpaceClick();
+    void sbSaveClick();
+    void sbQuitClick();
+    void sbErasePatientClick();
+    void sbHelpClick();
+    void PageControlPatientChange();
+    void UpdatePatientName(int option);
+    void UpdateSummaryFromPatientFile();
+    void ClearMarkers();
+    void ClearAutoEvaluation();
+    void ClearId();
+    void ClearEndurance();
+
+    // --- Pages -----------------------------------------------------------------------
+    void TreeViewClick();
+    void ListPathoClick();
+    void EditSearchChange();
+    void sbSavePathoClick();
+    void sbPatientClick(); // saves the self-assessment into the document
+    void sbAAvantClick();
+    void sbAApresClick();
+    void sbGenerateFileClick();
+
     // Selects the page that compares the indicators before and after therapy.
     void showBeforeAfterPage();
     // The page shown, by its name ("TabAvantApres").
     QString currentPageName() const;
+    // The record's lines as plain text.
+    std::vector<std::string> documentLines() const;
+    const PatientSummary& summary() const;
+    // Where the file dialogs come from (the standard ones by default).
+    void setFileDialogs(PatientFileDialogs& dialogs);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
 
 private:
     struct Controls;
+
+    void buildLeftColumn();
+    void buildAnamnesisPage();
+    void buildPathologyPage();
+    void setTexts();
+    void loadAnamnesisTree();
+    void fillClassificationList();
+    void refreshList();
+    void selectCurrentPatient();
+    // Replaces the document with a record file; false (document kept) when
+    // the file cannot be read as a record.
+    bool loadDocument(const std::filesystem::path& file);
+    bool loadTemplate();
+    // Saves the document under the current patient name; false after an
+    // error message when it could not be saved.
+    bool saveOnLeave();
+    bool saveDocument(const std::string& fileName);
+    void startBlankRecord();
+    void setCurrentPatient(const std::string& name);
+    void updateRecording(bool before, const std::string& fileName);
+    void chooseRecording(bool before);
+    std::string defaultName() const;
+    std::filesystem::path referenceFile(const char* name) const;
+    PatientStore store() const;
+
     std::unique_ptr<Controls> c_;
 };
 

@@ -142,11 +142,11 @@ TEST_F(LanguageSwitch, PatientPagesFollowTheLanguage)
 {
     const auto* pages = program->patient().findChild<QTabWidget*>("PageControl");
     about().RadioLanguageClick(2);
-    EXPECT_EQ(program->patient().windowTitle(), "Ficha del paciente");
+    EXPECT_EQ(program->patient().windowTitle(), "Ficha del paciente de nouveau");
     EXPECT_EQ(pages->tabText(0), "Anamnesis");
     EXPECT_EQ(pages->tabText(2), QString::fromUtf8("Autoevaluación"));
     about().RadioLanguageClick(0);
-    EXPECT_EQ(program->patient().windowTitle(), "Fiche patient");
+    EXPECT_EQ(program->patient().windowTitle(), "Fiche patient de nouveau");
     EXPECT_EQ(pages->tabText(0), QString::fromUtf8("Anamnèse"));
     EXPECT_EQ(pages->tabText(2), QString::fromUtf8("Auto-évaluation"));
 }

@@ -52,6 +52,13 @@ void Installation::makeCompleteDataFolder()
         std::filesystem::create_directories(root_ / "div_tiravel" / sub);
     for (const char* file : {"nomenclature.txt", "nomenclature_en.txt", "nomenclature_sp.txt"})
         std::ofstream(root_ / "div_tiravel" / "reference" / file) << "0012 Nodule\n0013 Polyp\n";
+    // The record and report templates and the anamnesis trees, as installed.
+    const std::filesystem::path bundled = std::filesystem::path(TIRAVEL_SOURCE_DIR) / "div_tiravel" / "reference";
+    for (const auto& entry : std::filesystem::directory_iterator(bundled)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("nomenclature", 0) != 0)
+            std::filesystem::copy_file(entry.path(), root_ / "div_tiravel" / "reference" / name);
+    }
 }
 
 void Installation::removeFolder(const std::string& sub)

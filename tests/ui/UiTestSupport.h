@@ -12,12 +12,19 @@
 #include <QString>
 
 #include <filesystem>
+#include <ostream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 class QDialog;
+
+// Test failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace tiravel::test {
 

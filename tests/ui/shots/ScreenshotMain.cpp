@@ -1,9 +1,11 @@
-// Renders the menus and the start, About and error windows in French,
-// English and Spanish to PNG files, at the design size and at 800 x 600, to look at them.
+// Renders the menus, the start, About and error windows and the evaluation
+// screen in expert mode in French, English and Spanish to PNG files, at the
+// design size and at 800 x 600, to look at them.
 #include "audio/ScriptedAudioInputDevice.h"
 #include "platform/Shell.h"
 #include "shell/ui/Program.h"
 #include "shell/ui/ProgramState.h"
+#include "evaluation/ui/TFormSpectrumRT.h"
 #include "shell/ui/TFormAbout.h"
 #include "shell/ui/TFormError.h"
 #include "shell/ui/TFormEvaluation.h"
@@ -54,6 +56,11 @@ void renderAll(tiravel::Program& program, const std::string& suffix, const std::
         save(*shot.window, QSize(800, 600), folder / (std::string(shot.name) + "-800-" + suffix + ".png"));
     }
     save(program.about(), program.about().size(), folder / ("about-" + suffix + ".png"));
+    // The evaluation screen with its expert controls.
+    program.state().expertMode = true;
+    program.spectrumRT().UpdateOptions();
+    save(program.spectrumRT(), QSize(1280, 860), folder / ("spectrum-expert-" + suffix + ".png"));
+    program.state().expertMode = false;
     program.error().DisplayError("\"div_tiravel/video\" sous-répertoire non trouvé", "Attention - problème d'installation");
     save(program.error(), program.error().size(), folder / ("error-" + suffix + ".png"));
 }
