@@ -23,6 +23,9 @@ target_link_libraries(tiravel4 PRIVATE tiravel_windows)
 # to look at them (not a test: it judges nothing).
 add_executable(tiravel4-screenshots tests/ui/shots/ScreenshotMain.cpp)
 target_link_libraries(tiravel4-screenshots PRIVATE tiravel_windows)
+target_compile_definitions(tiravel4-screenshots PRIVATE TIRAVEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+  TIRAVEL_SAMPLE_VOICE="${SAMPLE_VOICE}")
+add_dependencies(tiravel4-screenshots sample_voice)
 
 if(TIRAVEL_BUILD_TESTS)
   enable_testing()

@@ -29,9 +29,13 @@ bool begins(const LineWords& w, int i, std::string_view keyword)
     return prefixMatch(keyword, w[i], keyword.size());
 }
 
+// Three words joined by spaces, without the trailing spaces of missing ones
+// (a date typed as "12/03/1970" is one word).
 std::string threeWords(const LineWords& w, int first)
 {
-    return w[first] + " " + w[first + 1] + " " + w[first + 2];
+    std::string joined = w[first] + " " + w[first + 1] + " " + w[first + 2];
+    joined.erase(joined.find_last_not_of(' ') + 1);
+    return joined;
 }
 
 bool readBirthDate(LineContext& c)

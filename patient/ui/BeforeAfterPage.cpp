@@ -45,7 +45,8 @@ public:
         , page_(page)
     {
         setObjectName("PanelBars");
-        setMinimumSize(460, 260);
+        setMinimumWidth(380);
+        setFixedHeight(270);
     }
     bool showNames = true;
 
@@ -120,7 +121,7 @@ BeforeAfterPage::BeforeAfterPage(QWidget* parent)
     CheckIcons_->setChecked(true);
     CheckSpectrum_->setChecked(true);
     for (QLabel* image : {ImageSpectrogram1_, ImageSpectrogram2_}) {
-        image->setMinimumSize(320, 120);
+        image->setMinimumSize(260, 110);
         image->setScaledContents(true);
         image->setFrameShape(QFrame::StyledPanel);
     }
@@ -132,16 +133,18 @@ BeforeAfterPage::BeforeAfterPage(QWidget* parent)
     grid->addWidget(LabelFileAvant_, 0, 1);
     grid->addWidget(sbAApres_, 1, 0);
     grid->addWidget(LabelFileApres_, 1, 1);
-    grid->addWidget(bars_, 2, 0, 1, 2);
+    // The bars have fixed pixel heights: the panel keeps its height.
+    bars_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    grid->addWidget(bars_, 2, 0, 1, 2, Qt::AlignTop);
     auto* checks = new QHBoxLayout;
     checks->addWidget(CheckIcons_);
     checks->addWidget(CheckSpectrum_);
     checks->addStretch();
-    grid->addLayout(checks, 3, 0, 1, 2);
+    grid->addLayout(checks, 3, 0, 1, 2, Qt::AlignTop);
     grid->addWidget(captionSpectrogram1_, 0, 2);
     grid->addWidget(ImageSpectrogram1_, 1, 2, 2, 1);
     grid->addWidget(captionSpectrogram2_, 3, 2);
-    grid->addWidget(ImageSpectrogram2_, 4, 2);
+    grid->addWidget(ImageSpectrogram2_, 4, 2, 2, 1);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(2, 1);
@@ -179,7 +182,7 @@ void BeforeAfterPage::showRecording(bool before, const IndicatorRecording& recor
 {
     (before ? before_ : after_) = recording;
     const QString name = QString::fromStdString(recording.fileName);
-    (before ? LabelFileAvant_ : LabelFileApres_)->setText(name + " (" + date.left(10) + ")");
+    (before ? LabelFileAvant_ : LabelFileApres_)->setText(name + " (" + date + ")");
     const char* caption = TriText {"Spectrogramme de ", "Spectrogram of ", "Espectrograma de "}.in(language_);
     (before ? captionSpectrogram1_ : captionSpectrogram2_)->setText(QString::fromUtf8(caption) + name);
     (before ? ImageSpectrogram1_ : ImageSpectrogram2_)->setPixmap(QPixmap::fromImage(spectrogram));

@@ -32,8 +32,8 @@ public:
     void setLanguage(Language language);
     // Clears both recordings (values -1, no file, empty spectrograms).
     void clear();
-    // Shows a recording: before (true) or after (false); date is the file's
-    // date and time as text.
+    // Shows a recording: before (true) or after (false); date is the day the
+    // file was recorded, as text.
     void showRecording(bool before, const IndicatorRecording& recording, const QString& date,
         const QImage& spectrogram);
     const IndicatorRecording& recording(bool before) const { return before ? before_ : after_; }

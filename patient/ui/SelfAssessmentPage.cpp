@@ -96,7 +96,7 @@ SelfAssessmentPage::Factor SelfAssessmentPage::makeFactor(int factor)
     const QString name = QString::fromLatin1(kFactorObjectNames[factor]);
     Factor row {new QFrame(this), nullptr, nullptr, new QLabel(this), new QPlainTextEdit(this)};
     row.panel->setObjectName("Panel" + name);
-    row.panel->setMinimumWidth(190);
+    row.panel->setMinimumWidth(160);
     row.caption = new QLabel(row.panel);
     row.caption->setObjectName("Label" + name);
     QFont bold = row.caption->font();

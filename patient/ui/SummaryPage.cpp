@@ -101,6 +101,7 @@ SummaryPage::SummaryPage(QWidget* parent)
         identity->addWidget(combo, row, 1);
     }
     EditSummaryTotal_ = field(identity, "EditSummaryTotal", {"Score", "Score", "Puntuación"});
+    EditSummaryTotal_->setMinimumWidth(175);
 
     EditSummaryTPM_ = field(measures, "EditSummaryTPM", {"TPM /a/ (s)", "MPT /a/ (s)", "TMF /a/ (s)"});
     EditSummarySZ_ = field(measures, "EditSummarySZ", {"Rapport S/Z", "S/Z ratio", "Ratio S/Z"});
@@ -119,13 +120,15 @@ SummaryPage::SummaryPage(QWidget* parent)
     measures->addWidget(anamnesisLabel, measures->rowCount(), 0, 1, 2);
     measures->addWidget(MemoAnamnese_, measures->rowCount(), 0, 1, 2);
 
+    identity->setRowStretch(identity->rowCount(), 1);
     auto* pictures = new QGridLayout;
     for (int i = 0; i < kPictureCount; ++i) {
         auto* caption = new QLabel(this);
         captions_.emplace_back(caption, kPictureCaptions[i]);
         auto* image = new QLabel(this);
         image->setObjectName(QString::fromLatin1(kPictureNames[i]));
-        image->setFixedSize(150, 90);
+        image->setMinimumSize(80, 48);
+        image->setMaximumSize(240, 144);
         image->setScaledContents(true);
         image->setFrameShape(QFrame::StyledPanel);
         images_[static_cast<std::size_t>(i)] = image;
@@ -157,6 +160,7 @@ QLineEdit* SummaryPage::addField(const char* name)
 {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QString::fromLatin1(name));
+    edit->setMinimumWidth(90);
     return edit;
 }
 

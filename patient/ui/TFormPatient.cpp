@@ -235,7 +235,7 @@ void TFormPatient::buildLeftColumn()
     for (QWidget* w : std::initializer_list<QWidget*> {c_->sbNew, c_->sbClearSpace, c_->sbErasePatient,
              c_->sbQuit, c_->sbHelp})
         column->addWidget(w);
-    left->setFixedWidth(230);
+    left->setFixedWidth(210);
 
     connect(c_->sbSave, &QPushButton::clicked, this, [this] { sbSaveClick(); });
     connect(c_->EditNew, &QLineEdit::returnPressed, this, [this] { sbSaveClick(); });
@@ -812,9 +812,8 @@ void TFormPatient::updateRecording(bool before, const std::string& fileName)
         a.harmonicPoverty};
     recording.fileName = fileName;
     const std::int64_t seconds = program().spectrumRT().currentSoundDate();
-    const QString date = seconds > 0
-        ? QLocale().toString(QDateTime::fromSecsSinceEpoch(seconds), QLocale::ShortFormat)
-        : QString::fromStdString(shortDate(QDate::currentDate()));
+    const QDate day = seconds > 0 ? QDateTime::fromSecsSinceEpoch(seconds).date() : QDate::currentDate();
+    const QString date = QString::fromStdString(shortDate(day));
     c_->beforeAfter->showRecording(before, recording, date, recordingSpectrogram(a, 400, 160));
 }
 
