@@ -1,6 +1,7 @@
 #include "SummaryPage.h"
 
 #include "patient/SelfAssessment.h"
+#include "analysis/Spectrum.h"
 #include "patient/TextRules.h"
 
 #include <QComboBox>
@@ -210,6 +211,8 @@ void SummaryPage::readInto(PatientSummary& s) const
         {EditSummaryPH_, &s.harmonicPoverty}};
     for (const auto& [box, value] : boxes)
         *value = text(box);
+    for (std::size_t f = 0; f < kFactorCount; ++f)
+        s.scores[f] = roundEven(readLenientNumber(factorCombos_[f]->currentText().toStdString(), 2, 5, 1).value);
 }
 
 void SummaryPage::RecomputeAutoevalTotal()

@@ -59,9 +59,9 @@ constexpr TriText kUnsavedHint {"Vérifiez l'espace disque et les droits du doss
     "Check the disk space and the folder's permissions; the previous version is kept.",
     "Compruebe el espacio en disco y los permisos de la carpeta; se conserva la versión anterior."};
 constexpr TriText kRefusedName {"Nom de fiche refusé: ", "Record name refused: ", "Nombre de ficha rechazado: "};
-constexpr TriText kRefusedHint {"Tapez un nom simple, sans \"/\", \"\\\" ni \"..\": la fiche est rangée dans le dossier des données.",
-    "Type a plain name without \"/\", \"\\\" or \"..\": the record is kept in the data folder.",
-    "Escriba un nombre simple, sin \"/\", \"\\\" ni \"..\": la ficha se guarda en la carpeta de datos."};
+constexpr TriText kRefusedHint {"Tapez un nom simple qui commence par une lettre, sans \"/\", \"\\\" ni \"..\": la fiche est rangée dans le dossier des données.",
+    "Type a plain name that starts with a letter, without \"/\", \"\\\" or \"..\": the record is kept in the data folder.",
+    "Escriba un nombre simple que empiece por una letra, sin \"/\", \"\\\" ni \"..\": la ficha se guarda en la carpeta de datos."};
 constexpr TriText kNotErased {"La fiche n'a pas pu être effacée: ", "The record could not be erased: ",
     "No se pudo borrar la ficha: "};
 constexpr TriText kMissingTemplate {"Fichier introuvable: ", "File not found: ", "Archivo no encontrado: "};
@@ -317,7 +317,6 @@ void TFormPatient::FormCreate()
     }
     // What follows changes the record: only at the program's start, never on
     // a language switch (the open record must not be replaced).
-    c_->created = true;
     setCurrentPatient(state().currentPatientName.empty() ? defaultName() : state().currentPatientName);
     if (loadTemplate()) {
         appendPatientLine("");
@@ -327,6 +326,7 @@ void TFormPatient::FormCreate()
     UpdatePatientName(0);
     fillClassificationList();
     c_->pages->setCurrentWidget(c_->tabAnamnese);
+    c_->created = true;
 }
 
 void TFormPatient::setTexts()
@@ -477,7 +477,7 @@ bool TFormPatient::loadTemplate()
     const fs::path file = referenceFile(recordTemplateName(language()));
     std::error_code ignored;
     if (!fs::exists(file, ignored)) {
-        if (c_->created && isVisible())
+        if (c_->created)
             program().errors().DisplayError(text3(kMissingTemplate).toStdString() + file.string(), "");
         return false;
     }
@@ -585,9 +585,19 @@ void TFormPatient::FileListBoxChange()
     c_->summaryPage->RecomputeAutoevalTotal();
 }
 
+// Without its template a blank record is an empty document: the record
+// that was open must not stay on screen under the new record's name.
+void TFormPatient::showBlankRecord()
+{
+    if (!loadTemplate()) {
+        c_->RichEdit->clear();
+        c_->RichEdit->document()->setModified(false);
+    }
+}
+
 void TFormPatient::startBlankRecord()
 {
-    loadTemplate();
+    showBlankRecord();
     c_->FileListBox->setCurrentRow(-1);
     setCurrentPatient(defaultName());
     c_->EditNew->clear();
@@ -611,12 +621,15 @@ void TFormPatient::sbSaveClick()
     if (c_->EditNew->text().isEmpty())
         c_->EditNew->setText(QStringLiteral("nouveau"));
     const std::string typed = c_->EditNew->text().toStdString();
-    if (leavesDataFolder(typed)) {
+    const std::string fileName = withExtension(typed, ".RTF");
+    const std::string name = patientNameFromFileName(fileName, defaultName());
+    // A name without letters before its first "-" or "." would leave the
+    // record without a patient name (never saved on leave) or hidden.
+    if (leavesDataFolder(typed) || name.empty() || typed.front() == '.') {
         program().errors().DisplayError(text3(kRefusedName).toStdString() + typed, text3(kRefusedHint).toStdString());
         return;
     }
-    const std::string fileName = withExtension(typed, ".RTF");
-    setCurrentPatient(patientNameFromFileName(fileName, defaultName()));
+    setCurrentPatient(name);
     UpdatePatientName(0);
     if (saveDocument(fileName)) {
         refreshList();
@@ -640,7 +653,7 @@ void TFormPatient::sbErasePatientClick()
         program().errors().DisplayError(text3(kNotErased).toStdString() + fileName, "");
         return;
     }
-    loadTemplate();
+    showBlankRecord();
     c_->EditNew->clear();
     setCurrentPatient(defaultName());
     refreshList();
@@ -690,7 +703,10 @@ void TFormPatient::UpdateSummaryFromPatientFile()
         c_->ComboClassification->setCurrentText(choice);
     }
     c_->summaryPage->show(summary);
-    c_->selfAssessment->setScores(summary.scores);
+    // The track bars follow the record's self-assessment blocks; without one
+    // they keep what the patient is answering.
+    if (!summary.assessments.empty())
+        c_->selfAssessment->setScores(summary.scores);
     c_->selfAssessment->showMarks(summary.assessments);
     const SavedPictures& p = state().pictures;
     c_->summaryPage->showPictures({p.spectrogram, p.power, p.vocalRange, p.phonetogram});

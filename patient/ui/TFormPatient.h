@@ -106,6 +106,7 @@ private:
     // error message when it could not be saved.
     bool saveOnLeave();
     bool saveDocument(const std::string& fileName);
+    void showBlankRecord();
     void startBlankRecord();
     void setCurrentPatient(const std::string& name);
     void updateRecording(bool before, const std::string& fileName);

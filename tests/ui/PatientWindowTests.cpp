@@ -162,7 +162,7 @@ TEST_F(PatientWindow, RecordSurvivesLeavingAndIsReadBack)
 
 TEST_F(PatientWindow, NamesLeavingTheDataFolderAreRefused)
 {
-    for (const char* typed : {"../dehors", "mes patients/x", "/tmp/fiche", "a\\b"}) {
+    for (const char* typed : {"../dehors", "mes patients/x", "/tmp/fiche", "a\\b", ".cache", "-2"}) {
         const std::size_t shownBefore = program.presenter.shown.size();
         saveAs(typed);
         ASSERT_GT(program.presenter.shown.size(), shownBefore) << typed;
@@ -256,6 +256,31 @@ TEST_F(PatientWindow, SelfAssessmentBlocksAreAppendedAndMarkedBeforeAndAfter)
     EXPECT_EQ(control<QLabel>("LabelEvalAfter").text(), "Après : Score  19/25");
     EXPECT_EQ(control<QComboBox>("ComboComfort").currentText(), "5");
     EXPECT_EQ(control<QLineEdit>("EditSummaryTotal").text(), "19/25 - Gêne discrète");
+}
+
+// Changing page reads the record back; the patient's answers not yet saved
+// stay on the track bars and the corrected combo boxes keep their values.
+TEST_F(PatientWindow, PageChangesKeepUnsavedAnswers)
+{
+    control<QSlider>("TrackConfort").setValue(5);
+    control<QComboBox>("ComboQuality").setCurrentText("4");
+    window.PageControlPatientChange();
+    EXPECT_EQ(control<QSlider>("TrackConfort").value(), 5);
+    EXPECT_EQ(control<QComboBox>("ComboQuality").currentText(), "4");
+}
+
+TEST_F(PatientWindow, BlankRecordWithoutItsTemplateIsEmpty)
+{
+    saveAs("dupont");
+    window.appendPatientLine("ligne de Dupont");
+    fs::remove(dataFolder / "reference" / "patient.rtf");
+    window.sbNewClick();
+    const auto* error = lastError();
+    ASSERT_NE(error, nullptr);
+    EXPECT_TRUE(error->line1.startsWith("Fichier introuvable: ")) << error->line1.toStdString();
+    EXPECT_EQ(window.documentLines(), std::vector<std::string> {""});
+    EXPECT_EQ(control<QLabel>("LabelActive").text(), "nouveau");
+    EXPECT_TRUE(contains(recordLines("dupont.RTF"), "ligne de Dupont"));
 }
 
 TEST_F(PatientWindow, AnamnesisEntryIsInsertedOnceAtTheCaret)
