@@ -9,6 +9,7 @@
 #include "evaluation/ui/SoundFileChooser.h"
 #include "evaluation/ui/SpectrumButtonPanel.h"
 #include "evaluation/ui/TFormSpectrumRT.h"
+#include "patient/PatientSummary.h"
 #include "patient/ui/TFormPatient.h"
 #include "platform/MailClient.h"
 #include "shell/DataFolders.h"
@@ -16,6 +17,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -184,6 +186,33 @@ TEST_F(SpectrumResults, PatientButtonAppendsTheBlockAndSavesBothPictures)
     ASSERT_FALSE(program.presenter.shown.empty());
     EXPECT_EQ(program.presenter.shown.back().name, QStringLiteral("FormPatient"));
     EXPECT_TRUE(window().screenState().redrawPending);
+}
+
+// The block reads back into the patient summary as the record's own lines
+// do: the indicators the reading rules know, the after recording, and both
+// pictures on the summary page.
+TEST_F(SpectrumResults, SavedBlockIsReadBackByThePatientWindow)
+{
+    loadSound();
+    setIndicators();
+    window().sbPatientClick();
+    TFormPatient& patient = program->patient();
+    patient.UpdateSummaryFromPatientFile();
+    const PatientSummary& summary = patient.summary();
+    EXPECT_EQ(summary.attackAlteration, "0.50");
+    EXPECT_EQ(summary.pitchInstability, "1.25");
+    EXPECT_EQ(summary.amplitudeInstability, ""); // the French amplitude line matches no reading rule
+    EXPECT_EQ(summary.noiseSignal, "0.12");
+    EXPECT_EQ(summary.harmonicPoverty, "10.00");
+    const auto* after = patient.findChild<QLabel*>("LabelFileApres");
+    ASSERT_NE(after, nullptr);
+    EXPECT_TRUE(after->text().startsWith("patient_apres_a-chant.wav (")) << after->text().toStdString();
+    for (const char* name : {"ImageSpectrum", "ImagePower"}) {
+        const auto* image = patient.findChild<QLabel*>(name);
+        ASSERT_NE(image, nullptr);
+        EXPECT_FALSE(image->pixmap().isNull()) << name;
+    }
+    EXPECT_TRUE(patient.findChild<QLabel*>("ImageRange")->pixmap().isNull());
 }
 
 TEST_F(SpectrumResults, WithoutASoundTheBlockHasNoFileAndTodaysDate)
