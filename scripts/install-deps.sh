@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   pulseaudio pulseaudio-utils
   xvfb xauth
-  libcurl4-openssl-dev python3-aiosmtpd
+  libcurl4-openssl-dev python3-aiosmtpd openssl
 )
 
 missing=()
