@@ -174,23 +174,31 @@ void SummaryPage::setLanguage(Language language, bool expertMode)
     ResetDone();
 }
 
+std::vector<SummaryPage::Field> SummaryPage::fields() const
+{
+    using S = PatientSummary;
+    return {{EditSummaryName_, &S::name}, {EditSummarySurname_, &S::surname}, {EditSummarySex_, &S::sex},
+        {EditSummaryBirthDate_, &S::birthDate}, {EditSummaryJob_, &S::job}, {EditSummaryReason_, &S::reason},
+        {EditSummaryClassification_, &S::classification}, {EditSummaryTotal_, &S::total},
+        {EditSummaryTPM_, &S::phonationTime}, {EditSummarySZ_, &S::ratioSZ}, {EditSummaryAZ_, &S::ratioAZ},
+        {EditSummaryF0_, &S::meanF0}, {EditSummaryRange_, &S::vocalRange}, {EditSummaryNotes_, &S::rangeNotes},
+        {EditSummaryAA_, &S::attackAlteration}, {EditSummaryIH_, &S::pitchInstability},
+        {EditSummaryIA_, &S::amplitudeInstability}, {EditSummarySNR_, &S::noiseSignal},
+        {EditSummaryPH_, &S::harmonicPoverty}};
+}
+
 void SummaryPage::show(const PatientSummary& s)
 {
-    const std::pair<QLineEdit*, const std::string*> boxes[] = {{EditSummaryName_, &s.name},
-        {EditSummarySurname_, &s.surname}, {EditSummarySex_, &s.sex}, {EditSummaryBirthDate_, &s.birthDate},
-        {EditSummaryJob_, &s.job}, {EditSummaryTPM_, &s.phonationTime}, {EditSummarySZ_, &s.ratioSZ},
-        {EditSummaryAZ_, &s.ratioAZ}, {EditSummaryF0_, &s.meanF0}, {EditSummaryRange_, &s.vocalRange},
-        {EditSummaryNotes_, &s.rangeNotes}, {EditSummaryAA_, &s.attackAlteration},
-        {EditSummaryIH_, &s.pitchInstability}, {EditSummaryIA_, &s.amplitudeInstability},
-        {EditSummarySNR_, &s.noiseSignal}, {EditSummaryPH_, &s.harmonicPoverty}};
-    for (const auto& [box, value] : boxes)
-        box->setText(qs(*value));
-    if (!s.reason.empty())
-        EditSummaryReason_->setText(qs(s.reason));
-    if (!s.classification.empty())
-        EditSummaryClassification_->setText(qs(s.classification));
-    for (int f = 0; f < kFactorCount; ++f)
-        factorCombos_[static_cast<std::size_t>(f)]->setCurrentText(QString::number(s.scores[static_cast<std::size_t>(f)]));
+    for (const auto& [box, member] : fields()) {
+        // The total is recomputed below; the reason and the classification
+        // are never cleared, only replaced by what the record gives.
+        const bool kept = member == &PatientSummary::total
+            || ((member == &PatientSummary::reason || member == &PatientSummary::classification) && (s.*member).empty());
+        if (!kept)
+            box->setText(qs(s.*member));
+    }
+    for (std::size_t f = 0; f < kFactorCount; ++f)
+        factorCombos_[f]->setCurrentText(QString::number(s.scores[f]));
     QStringList lines;
     for (const std::string& line : s.anamnesis)
         lines << qs(line);
@@ -200,17 +208,8 @@ void SummaryPage::show(const PatientSummary& s)
 
 void SummaryPage::readInto(PatientSummary& s) const
 {
-    const std::pair<const QLineEdit*, std::string*> boxes[] = {{EditSummaryName_, &s.name},
-        {EditSummarySurname_, &s.surname}, {EditSummarySex_, &s.sex}, {EditSummaryBirthDate_, &s.birthDate},
-        {EditSummaryJob_, &s.job}, {EditSummaryReason_, &s.reason},
-        {EditSummaryClassification_, &s.classification}, {EditSummaryTotal_, &s.total},
-        {EditSummaryTPM_, &s.phonationTime}, {EditSummarySZ_, &s.ratioSZ}, {EditSummaryAZ_, &s.ratioAZ},
-        {EditSummaryF0_, &s.meanF0}, {EditSummaryRange_, &s.vocalRange}, {EditSummaryNotes_, &s.rangeNotes},
-        {EditSummaryAA_, &s.attackAlteration}, {EditSummaryIH_, &s.pitchInstability},
-        {EditSummaryIA_, &s.amplitudeInstability}, {EditSummarySNR_, &s.noiseSignal},
-        {EditSummaryPH_, &s.harmonicPoverty}};
-    for (const auto& [box, value] : boxes)
-        *value = text(box);
+    for (const auto& [box, member] : fields())
+        s.*member = text(box);
     for (std::size_t f = 0; f < kFactorCount; ++f)
         s.scores[f] = roundEven(readLenientNumber(factorCombos_[f]->currentText().toStdString(), 2, 5, 1).value);
 }
@@ -250,11 +249,10 @@ SummaryReportValues SummaryPage::reportValues(const std::string& today) const
     v.job = s.job;
     v.classification = s.classification;
     v.reason = s.reason;
-    const QStringList memo = MemoAnamnese_->toPlainText().split('\n');
-    for (const QString& line : memo)
-        v.anamnesis.push_back(line.toStdString());
-    if (MemoAnamnese_->toPlainText().isEmpty())
-        v.anamnesis.clear();
+    if (!MemoAnamnese_->toPlainText().isEmpty()) {
+        for (const QString& line : MemoAnamnese_->toPlainText().split('\n'))
+            v.anamnesis.push_back(line.toStdString());
+    }
     v.phonationTime = s.phonationTime;
     v.pitchInstability = s.pitchInstability;
     v.attackAlteration = s.attackAlteration;

@@ -8,6 +8,8 @@
 
 #include <array>
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -49,8 +51,10 @@ public:
     QPlainTextEdit& anamnesisMemo() const { return *MemoAnamnese_; }
 
 private:
+    // An edit box and the summary field it shows.
+    using Field = std::pair<QLineEdit*, std::string PatientSummary::*>;
+    std::vector<Field> fields() const;
     QLineEdit* addField(const char* name);
-    void setTexts();
 
     Language language_ = Language::French;
     QLineEdit* EditSummaryName_;

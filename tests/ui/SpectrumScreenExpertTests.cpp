@@ -28,16 +28,6 @@ namespace fs = std::filesystem;
 
 constexpr int kTabIndicatorsIndex = 2;
 
-class FixedChooser final : public SoundFileChooser {
-public:
-    std::optional<std::string> chooseSoundFile(QWidget& /*parent*/, const QString& /*title*/,
-        const QString& /*filter*/) override
-    {
-        return path;
-    }
-    std::optional<std::string> path;
-};
-
 std::vector<std::string> rowsOf(const QListWidget& list)
 {
     std::vector<std::string> rows;
@@ -88,7 +78,7 @@ protected:
 
     test::ProgramUnderTest program;
     fs::path folder = program.installation.root() / "voices";
-    FixedChooser chooser;
+    test::FixedSoundChooser chooser;
 };
 
 class NormalFileList : public ExpertFileList {

@@ -38,18 +38,6 @@ namespace {
 namespace fs = std::filesystem;
 
 // Answers the open dialog with a fixed path, or cancels it.
-class FixedChooser final : public SoundFileChooser {
-public:
-    std::optional<std::string> chooseSoundFile(QWidget& /*parent*/, const QString& /*title*/,
-        const QString& /*filter*/) override
-    {
-        ++asked;
-        return path;
-    }
-    std::optional<std::string> path;
-    int asked = 0;
-};
-
 VoiceSpec voice(double seconds = 2.0)
 {
     VoiceSpec spec;
@@ -105,7 +93,7 @@ protected:
         window().sbLoadClick();
     }
 
-    FixedChooser chooser;
+    test::FixedSoundChooser chooser;
     test::ProgramUnderTest program;
 };
 

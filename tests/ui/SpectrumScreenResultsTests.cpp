@@ -42,16 +42,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kSoundName = "patient_apres_a-chant.wav";
 
-class FixedChooser final : public SoundFileChooser {
-public:
-    std::optional<std::string> chooseSoundFile(QWidget& /*parent*/, const QString& /*title*/,
-        const QString& /*filter*/) override
-    {
-        return path;
-    }
-    std::optional<std::string> path;
-};
-
 // Remembers the mail instead of sending it.
 class ScriptedMailClient final : public MailClient {
 public:
@@ -136,7 +126,7 @@ protected:
 
     test::ProgramUnderTest program;
     fs::path folder = program.installation.root() / "voices";
-    FixedChooser chooser;
+    test::FixedSoundChooser chooser;
     ScriptedMailClient mail;
 };
 

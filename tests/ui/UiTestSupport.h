@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/ScriptedAudioInputDevice.h"
+#include "evaluation/ui/SoundFileChooser.h"
 #include "platform/Shell.h"
 #include "platform/SoundPlayer.h"
 #include "shell/LanguageTexts.h"
@@ -15,6 +16,7 @@
 #include <ostream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,6 +80,20 @@ public:
 
 private:
     bool playing_ = false;
+};
+
+// Answers the sound-file dialog with a fixed path (nothing: cancelled) and
+// counts how often it was asked.
+class FixedSoundChooser final : public SoundFileChooser {
+public:
+    std::optional<std::string> chooseSoundFile(QWidget& /*parent*/, const QString& /*title*/,
+        const QString& /*filter*/) override
+    {
+        ++asked;
+        return path;
+    }
+    std::optional<std::string> path;
+    int asked = 0;
 };
 
 // An installation folder of its own with a complete data folder (or parts
