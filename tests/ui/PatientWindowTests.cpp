@@ -160,6 +160,32 @@ TEST_F(PatientWindow, RecordSurvivesLeavingAndIsReadBack)
     EXPECT_EQ(control<QLineEdit>("EditSummarySZ").text(), "1.20");
 }
 
+// A record opened and saved again through the edit box keeps its text and
+// its runs: bold, italic, underline, size and colour.
+TEST_F(PatientWindow, RecordKeepsItsFormattingThroughTheEditBox)
+{
+    RtfDocument document;
+    document.colors = {{0, 0, 0, true}, {255, 0, 0, false}};
+    RtfParagraph title;
+    title.append("Bilan ", {true, false, false, 32, 0});
+    title.append("urgent", {true, true, true, 32, 1});
+    document.paragraphs.push_back(title);
+    document.appendParagraph("Voix\tsoufflée\navec pauses");
+    document.appendParagraph("");
+    ASSERT_TRUE(writeRtfFile(document, dataFolder / "forme.rtf"));
+    window.FormActivate();
+    open("forme.rtf");
+    window.appendPatientLine("ajout");
+    saveAs("forme");
+    const RtfReadResult read = readRtfFile(dataFolder / "forme.rtf");
+    ASSERT_TRUE(read.ok) << read.error;
+    RtfDocument expected = document;
+    expected.appendParagraph("ajout");
+    EXPECT_EQ(read.document.paragraphs, expected.paragraphs);
+    ASSERT_EQ(read.document.colors.size(), 2u);
+    EXPECT_EQ(read.document.colors[1], (RtfColor {255, 0, 0, false}));
+}
+
 TEST_F(PatientWindow, NamesLeavingTheDataFolderAreRefused)
 {
     for (const char* typed : {"../dehors", "mes patients/x", "/tmp/fiche", "a\\b", ".cache", "-2"}) {
