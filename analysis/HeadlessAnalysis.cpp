@@ -13,12 +13,6 @@ namespace tiravel {
 
 namespace {
 
-IndicatorValues currentIndicators(const AnalysisState& state)
-{
-    return {state.attackAlteration, state.pitchInstability, state.amplitudeInstability,
-        state.noiseSignalRatio, state.harmonicPoverty};
-}
-
 void resetToStartUp(AnalysisState& state)
 {
     std::destroy_at(&state);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AnalysisState.h"
+#include "IndicatorValues.h"
 #include "platform/ErrorReporter.h"
 
 #include <cstdint>
@@ -8,15 +9,6 @@
 #include <vector>
 
 namespace tiravel {
-
-// The five indicators as they stand after one computation.
-struct IndicatorValues {
-    double attackAlteration = 0;
-    double pitchInstability = 0;
-    double amplitudeInstability = 0;
-    double noiseSignalRatio = 0;
-    double harmonicPoverty = 0;
-};
 
 // Per-frame results of one analysis frame.
 struct FrameResult {

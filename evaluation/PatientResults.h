@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/IndicatorValues.h"
 #include "shell/LanguageTexts.h"
 
 #include <array>
@@ -13,15 +14,6 @@ namespace tiravel {
 inline constexpr TriText kSpectrumPictureTitle {"Spectre", "Spectrum", "Espectro"};
 inline constexpr TriText kPowerPictureTitle {"Puissance", "Power", "Potencia"};
 inline constexpr const char* kMailPictureTitle = "Spectrogramme";
-
-// The five voice indicators in the order of the patient lines.
-struct IndicatorValues {
-    double attackAlteration = 0;
-    double pitchInstability = 0;
-    double amplitudeInstability = 0;
-    double noiseSignalRatio = 0;
-    double harmonicPoverty = 0;
-};
 
 // The date stamp of an expert picture: dateText with every character that
 // is not a digit replaced by "_" (one "_" per UTF-8 character).

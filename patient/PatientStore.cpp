@@ -1,5 +1,7 @@
 #include "PatientStore.h"
 
+#include "TextRules.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -15,16 +17,9 @@ namespace {
 
 constexpr std::size_t kShortestNamedFile = 5;
 
-char lowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool equalIgnoringAsciiCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-        return lowerAscii(x) == lowerAscii(y);
-    });
+    return a.size() == b.size() && prefixMatch(a, b, a.size());
 }
 
 bool isRecordFile(const fs::directory_entry& entry)

@@ -73,62 +73,55 @@ void writeFormatChange(RtfOutput& out, const RtfCharFormat& from, const RtfCharF
 }
 
 // One UTF-16 unit as a signed 16-bit \u value with its fallback.
-void writeUnicodeUnit(RtfOutput& out, char32_t unit)
+std::string unicodeUnit(char32_t unit)
 {
     const long value = unit > 32767 ? static_cast<long>(unit) - 65536 : static_cast<long>(unit);
-    out.put("\\u" + std::to_string(value) + "?");
+    return "\\u" + std::to_string(value) + "?";
 }
 
-void writeNonAscii(RtfOutput& out, char32_t c)
+std::string nonAscii(char32_t c)
 {
     const int byte = encodeWindows1252(c);
-    if (byte >= 0) {
-        const char escape[] = {'\\', '\'', kHexDigits[byte >> 4], kHexDigits[byte & 0xF], '\0'};
-        out.put(escape);
-    } else if (c > 0xFFFF) {
-        writeUnicodeUnit(out, 0xD800 + ((c - 0x10000) >> 10));
-        writeUnicodeUnit(out, 0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-        writeUnicodeUnit(out, c);
-    }
+    if (byte >= 0)
+        return {'\\', '\'', kHexDigits[byte >> 4], kHexDigits[byte & 0xF]};
+    if (c > 0xFFFF)
+        return unicodeUnit(0xD800 + ((c - 0x10000) >> 10)) + unicodeUnit(0xDC00 + ((c - 0x10000) & 0x3FF));
+    return unicodeUnit(c);
 }
 
-void writeCharacter(RtfOutput& out, char32_t c)
+// The RTF token of one character; empty for a control character that is
+// not text.
+std::string rtfCharacter(char32_t c)
 {
     switch (c) {
-    case '\\':
-        out.put("\\\\");
-        return;
-    case '{':
-        out.put("\\{");
-        return;
-    case '}':
-        out.put("\\}");
-        return;
-    case '\t':
-        out.put("\\tab ");
-        return;
-    case '\n':
-        out.put("\\line ");
-        return;
+    case '\\': return "\\\\";
+    case '{': return "\\{";
+    case '}': return "\\}";
+    case '\t': return "\\tab ";
+    case '\n': return "\\line ";
     }
     if (c < 0x20 || c == 0x7F)
-        return; // no other control character is text
-    if (c < 0x80) {
-        const char ascii[] = {static_cast<char>(c), '\0'};
-        out.put(ascii);
-    } else {
-        writeNonAscii(out, c);
-    }
+        return {};
+    if (c < 0x80)
+        return std::string(1, static_cast<char>(c));
+    return nonAscii(c);
 }
 
 void writeText(RtfOutput& out, std::string_view utf8)
 {
     for (std::size_t pos = 0; pos < utf8.size();)
-        writeCharacter(out, readUtf8(utf8, pos));
+        out.put(rtfCharacter(readUtf8(utf8, pos)));
 }
 
 } // namespace
+
+std::string rtfText(std::string_view utf8)
+{
+    std::string rtf;
+    for (std::size_t pos = 0; pos < utf8.size();)
+        rtf += rtfCharacter(readUtf8(utf8, pos));
+    return rtf;
+}
 
 std::string writeRtf(const RtfDocument& document)
 {

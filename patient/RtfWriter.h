@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace tiravel {
 
@@ -15,6 +16,11 @@ namespace tiravel {
 // \tab and line breaks as \line. Lines stay within 200 characters.
 // Reading the text back gives the same document.
 std::string writeRtf(const RtfDocument& document);
+
+// UTF-8 text as RTF text: "\\", "{" and "}" escaped, tabs as \\tab and line
+// breaks as \\line, other control characters left out, Windows-1252
+// characters above 0x7F as \\'hh and the others as \\uN with "?" as fallback.
+std::string rtfText(std::string_view utf8);
 
 // Writes the RTF text of a document to a file, replacing it; false when the
 // file cannot be written.

@@ -175,9 +175,8 @@ bool isContinuationByte(char c)
 bool occursBefore(std::string_view name, std::size_t end, std::initializer_list<std::string_view> words)
 {
     for (std::string_view word : words)
-        for (std::size_t i = 0; i + word.size() <= end; ++i)
-            if (prefixMatch(word, name.substr(i), word.size()))
-                return true;
+        if (containsIgnoringAsciiCase(name.substr(0, end), word))
+            return true;
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "SummaryReport.h"
 
 #include "RtfCharset.h"
+#include "RtfWriter.h"
 #include "TextRules.h"
 #include "analysis/Spectrum.h"
 
@@ -16,7 +17,6 @@ namespace {
 
 constexpr std::size_t kMaxKeywordLength = 250;
 constexpr std::size_t kProgressStep = 1000;
-constexpr char kHexDigits[] = "0123456789abcdef";
 constexpr char kProductVersion[] = "TIRAVEL 4";
 // Decimals read from a text carry rounding errors (1.7 reads as
 // 1.7000000000000002): a value within this of a limit counts as the limit.
@@ -84,47 +84,6 @@ struct Written {
     std::string rtf;
     std::string shown;
 };
-
-void appendUnicodeUnit(std::string& rtf, char32_t unit)
-{
-    const long value = unit > 32767 ? static_cast<long>(unit) - 65536 : static_cast<long>(unit);
-    rtf += "\\u" + std::to_string(value) + "?";
-}
-
-void appendRtfCharacter(std::string& rtf, char32_t c)
-{
-    if (c == '\\' || c == '{' || c == '}') {
-        rtf += '\\';
-        rtf += static_cast<char>(c);
-    } else if (c == '\t') {
-        rtf += "\\tab ";
-    } else if (c == '\n') {
-        rtf += "\\line ";
-    } else if (c < 0x20 || c == 0x7F) {
-        return; // no other control character is text
-    } else if (c < 0x80) {
-        rtf += static_cast<char>(c);
-    } else if (const int byte = encodeWindows1252(c); byte >= 0) {
-        rtf += "\\'";
-        rtf += kHexDigits[byte >> 4];
-        rtf += kHexDigits[byte & 0xF];
-    } else if (c > 0xFFFF) {
-        appendUnicodeUnit(rtf, 0xD800 + ((c - 0x10000) >> 10));
-        appendUnicodeUnit(rtf, 0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-        appendUnicodeUnit(rtf, c);
-    }
-}
-
-// UTF-8 text as RTF text: braces and backslashes escaped, characters beyond
-// ASCII as Windows-1252 escapes or, failing that, as Unicode escapes.
-std::string rtfText(std::string_view utf8)
-{
-    std::string rtf;
-    for (std::size_t pos = 0; pos < utf8.size();)
-        appendRtfCharacter(rtf, readUtf8(utf8, pos));
-    return rtf;
-}
 
 // The space after "\b0" ends the control word, so that a space or a digit
 // that the template puts after the value stays text.

@@ -89,6 +89,14 @@ bool prefixMatch(std::string_view keyword, std::string_view word, std::size_t n)
         [](char a, char b) { return asciiLower(a) == asciiLower(b); });
 }
 
+bool containsIgnoringAsciiCase(std::string_view text, std::string_view part)
+{
+    for (std::size_t i = 0; i + part.size() <= text.size(); ++i)
+        if (prefixMatch(part, text.substr(i), part.size()))
+            return true;
+    return false;
+}
+
 const std::string& LineWords::operator[](int i) const
 {
     static const std::string none;

@@ -29,6 +29,10 @@ LenientNumber readLenientNumber(std::string_view text, double defaultValue, doub
 // other bytes compared exactly).
 bool prefixMatch(std::string_view keyword, std::string_view word, std::size_t n);
 
+// True when part occurs in text, letters a..z compared without regard to
+// case (other bytes exactly). An empty part occurs in every text.
+bool containsIgnoringAsciiCase(std::string_view text, std::string_view part);
+
 // The words of one patient-document line, numbered from 1.
 struct LineWords {
     static constexpr int kMaxWords = 128;

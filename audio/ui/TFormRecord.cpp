@@ -7,17 +7,16 @@
 #include "shell/ui/Program.h"
 #include "shell/ui/ProgramState.h"
 #include "shell/ui/SharedTexts.h"
+#include "shell/ui/ShortDates.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDate>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -101,12 +100,6 @@ void setBold(QLabel& label, bool bold)
     QFont font = label.font();
     font.setBold(bold);
     label.setFont(font);
-}
-
-// Today in the user's short date format, each "/" kept for the name builder.
-std::string shortDateToday()
-{
-    return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
 }
 
 } // namespace

@@ -43,6 +43,7 @@
 #include "shell/ui/ProgramState.h"
 #include "platform/SoundPlayer.h"
 #include "shell/ui/SharedTexts.h"
+#include "shell/ui/ShortDates.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -51,7 +52,6 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLocale>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -167,18 +167,6 @@ QStringList wavFilesIn(const std::filesystem::path& folder)
     for (const std::string& name : names)
         list << QString::fromStdString(name);
     return list;
-}
-
-// Dates as the system shows them (its short formats).
-QString todayText()
-{
-    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
-}
-
-QString fileDateText(std::int64_t secondsSinceEpoch)
-{
-    const QLocale locale = QLocale::system();
-    return locale.toString(QDateTime::fromSecsSinceEpoch(secondsSinceEpoch), locale.dateTimeFormat(QLocale::ShortFormat));
 }
 
 // Lets the window messages run while a long file is read.
@@ -1621,7 +1609,7 @@ std::string TFormSpectrumRT::AddNameAndSave(const std::string& myTitle, QImage m
 {
     TFormPatient& patient = program().patient();
     const std::filesystem::path folder = patient.prepareWorkingFolder();
-    const std::string stamp = state().expertMode ? expertDateStamp(todayText().toStdString()) : std::string();
+    const std::string stamp = state().expertMode ? expertDateStamp(shortDateToday()) : std::string();
     if (state().expertMode)
         stampExpertPicture(myBitmap, QString::fromStdString(stamp));
     const std::string name = pictureFileName(myTitle, patient.summaryName(), stamp, ++state().imageCounter);
@@ -1666,11 +1654,9 @@ void TFormSpectrumRT::appendIndicatorBlock()
     const std::string fileName = fileNameOf(program().soundFiles().currentSoundPath);
     TFormPatient& patient = program().patient();
     patient.appendPatientLine(indicatorsHeadingLine(fileName, language));
-    const QString date = currentSoundDate_ > 0 ? fileDateText(currentSoundDate_) : todayText();
-    patient.appendPatientLine(indicatorsDateLine(currentSoundDate_, date.toStdString(), language));
-    const IndicatorValues values {analysis.attackAlteration, analysis.pitchInstability,
-        analysis.amplitudeInstability, analysis.noiseSignalRatio, analysis.harmonicPoverty};
-    for (const std::string& line : indicatorLines(values, language))
+    const std::string date = currentSoundDate_ > 0 ? shortDateTime(currentSoundDate_) : shortDateToday();
+    patient.appendPatientLine(indicatorsDateLine(currentSoundDate_, date, language));
+    for (const std::string& line : indicatorLines(currentIndicators(analysis), language))
         patient.appendPatientLine(line);
     classifyRecording(fileName);
 }
@@ -1730,7 +1716,7 @@ void TFormSpectrumRT::sbEmailClick()
     const std::string picture = AddNameAndSave(kMailPictureTitle, paintEnergyTop_->image().copy());
     if (!picture.empty())
         state().pictures.spectrogram = picture;
-    mail.send(settings, recipients, picture, todayText().toStdString());
+    mail.send(settings, recipients, picture, shortDateToday());
 }
 
 } // namespace tiravel

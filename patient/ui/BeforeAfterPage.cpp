@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <initializer_list>
 #include <cmath>
 
 namespace tiravel {
@@ -198,8 +199,8 @@ void BeforeAfterPage::CheckIconsClick()
 void BeforeAfterPage::CheckSpectrumClick()
 {
     const bool shown = CheckSpectrum_->isChecked();
-    for (QWidget* w : {static_cast<QWidget*>(captionSpectrogram1_), static_cast<QWidget*>(captionSpectrogram2_),
-             static_cast<QWidget*>(ImageSpectrogram1_), static_cast<QWidget*>(ImageSpectrogram2_)})
+    for (QWidget* w : std::initializer_list<QWidget*> {captionSpectrogram1_, captionSpectrogram2_,
+             ImageSpectrogram1_, ImageSpectrogram2_})
         w->setVisible(shown);
 }
 

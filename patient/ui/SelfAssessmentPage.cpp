@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include <initializer_list>
+
 namespace tiravel {
 
 namespace {
@@ -201,9 +203,8 @@ void SelfAssessmentPage::showMark(Mark& mark, const char* title, const Assessmen
     mark.label->setText(QString::fromUtf8(title) + " " + qs(totalLabel(total, language_)));
     paintScaleColour(*mark.shape, colourScale(totalPanelValue(total)));
     mark.date->setText(qs(assessment.dateLine));
-    for (QWidget* w : {static_cast<QWidget*>(mark.label), static_cast<QWidget*>(mark.shape),
-             static_cast<QWidget*>(mark.date)})
-        w->setVisible(true);
+    for (QWidget* w : std::initializer_list<QWidget*> {mark.label, mark.shape, mark.date})
+        w->show();
 }
 
 void SelfAssessmentPage::showMarks(const std::vector<AssessmentMark>& marks)
@@ -218,11 +219,9 @@ void SelfAssessmentPage::showMarks(const std::vector<AssessmentMark>& marks)
 
 void SelfAssessmentPage::hideMarks()
 {
-    for (Mark* mark : {&before_, &after_}) {
-        mark->label->setVisible(false);
-        mark->shape->setVisible(false);
-        mark->date->setVisible(false);
-    }
+    for (const Mark* mark : {&before_, &after_})
+        for (QWidget* w : std::initializer_list<QWidget*> {mark->label, mark->shape, mark->date})
+            w->hide();
 }
 
 } // namespace tiravel

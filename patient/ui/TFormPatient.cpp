@@ -18,17 +18,15 @@
 #include "shell/ui/Program.h"
 #include "shell/ui/ProgramState.h"
 #include "shell/ui/SharedTexts.h"
+#include "shell/ui/ShortDates.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDate>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -83,11 +81,6 @@ QString qs(const std::string& text)
     return QString::fromStdString(text);
 }
 
-std::string shortDate(const QDate& date)
-{
-    return QLocale().toString(date, QLocale::ShortFormat).toStdString();
-}
-
 QPushButton* button(QWidget* parent, const char* name)
 {
     auto* b = new QPushButton(parent);
@@ -100,17 +93,6 @@ QLabel* label(QWidget* parent, const char* name)
     auto* l = new QLabel(parent);
     l->setObjectName(QString::fromLatin1(name));
     return l;
-}
-
-// Letters a..z compared without regard to case, other characters exactly.
-QString foldAscii(const QString& text)
-{
-    QString folded = text;
-    for (QChar& c : folded) {
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + ('a' - 'A'));
-    }
-    return folded;
 }
 
 } // namespace
@@ -187,7 +169,7 @@ TFormPatient::TFormPatient(Program& program)
     c_->tabAvantApres = addPage("TabAvantApres");
     c_->tabBilan = addPage("TabBilan");
 
-    buildLeftColumn();
+    buildLeftColumn(left);
     buildAnamnesisPage();
     buildPathologyPage();
     c_->selfAssessment = new SelfAssessmentPage(c_->tabAutoEvaluation);
@@ -206,28 +188,27 @@ TFormPatient::TFormPatient(Program& program)
 
 TFormPatient::~TFormPatient() = default;
 
-void TFormPatient::buildLeftColumn()
+void TFormPatient::buildLeftColumn(QWidget* panel)
 {
-    QWidget* left = findChild<QWidget*>("PanelLeft");
-    auto* column = new QVBoxLayout(left);
-    c_->LabelActiveTitle = label(left, "LabelActiveTitle");
-    c_->LabelActive = label(left, "LabelActive");
+    auto* column = new QVBoxLayout(panel);
+    c_->LabelActiveTitle = label(panel, "LabelActiveTitle");
+    c_->LabelActive = label(panel, "LabelActive");
     QFont bold = c_->LabelActive->font();
     bold.setBold(true);
     bold.setPointSize(bold.pointSize() + 2);
     c_->LabelActive->setFont(bold);
-    c_->LabelSaveAs = label(left, "LabelSaveAs");
-    c_->EditNew = new QLineEdit(left);
+    c_->LabelSaveAs = label(panel, "LabelSaveAs");
+    c_->EditNew = new QLineEdit(panel);
     c_->EditNew->setObjectName("EditNew");
-    c_->sbSave = button(left, "sbSave");
-    c_->LabelList = label(left, "LabelList");
-    c_->FileListBox = new QListWidget(left);
+    c_->sbSave = button(panel, "sbSave");
+    c_->LabelList = label(panel, "LabelList");
+    c_->FileListBox = new QListWidget(panel);
     c_->FileListBox->setObjectName("FileListBox");
-    c_->sbNew = button(left, "sbNew");
-    c_->sbClearSpace = button(left, "sbClearSpace");
-    c_->sbErasePatient = button(left, "sbErasePatient");
-    c_->sbQuit = button(left, "sbQuit");
-    c_->sbHelp = button(left, "sbHelp");
+    c_->sbNew = button(panel, "sbNew");
+    c_->sbClearSpace = button(panel, "sbClearSpace");
+    c_->sbErasePatient = button(panel, "sbErasePatient");
+    c_->sbQuit = button(panel, "sbQuit");
+    c_->sbHelp = button(panel, "sbHelp");
     for (QWidget* w : std::initializer_list<QWidget*> {c_->LabelActiveTitle, c_->LabelActive, c_->LabelSaveAs,
              c_->EditNew, c_->sbSave, c_->LabelList})
         column->addWidget(w);
@@ -235,7 +216,7 @@ void TFormPatient::buildLeftColumn()
     for (QWidget* w : std::initializer_list<QWidget*> {c_->sbNew, c_->sbClearSpace, c_->sbErasePatient,
              c_->sbQuit, c_->sbHelp})
         column->addWidget(w);
-    left->setFixedWidth(210);
+    panel->setFixedWidth(210);
 
     connect(c_->sbSave, &QPushButton::clicked, this, [this] { sbSaveClick(); });
     connect(c_->EditNew, &QLineEdit::returnPressed, this, [this] { sbSaveClick(); });
@@ -410,7 +391,6 @@ void TFormPatient::appendPatientLine(const std::string& text)
     const bool empty = document->blockCount() == 1 && document->firstBlock().length() <= 1;
     if (!empty)
         cursor.insertBlock();
-    cursor.setCharFormat(c_->lineFormat);
     cursor.insertText(qs(text), c_->lineFormat);
 }
 
@@ -646,7 +626,7 @@ void TFormPatient::sbQuitClick()
 void TFormPatient::sbErasePatientClick()
 {
     const QListWidgetItem* item = c_->FileListBox->currentItem();
-    if (!item || !c_->FileListBox->currentItem()->isSelected())
+    if (!item || !item->isSelected())
         return;
     const std::string fileName = withExtension(item->text().toStdString(), ".RTF");
     if (!store().erase(fileName)) {
@@ -775,12 +755,12 @@ void TFormPatient::EditSearchChange()
 {
     QComboBox* combo = c_->ComboClassification;
     combo->clear();
-    const QString search = foldAscii(c_->EditSearch->text());
-    if (search.isEmpty())
+    const std::string search = c_->EditSearch->text().toStdString();
+    if (search.empty())
         return;
     for (int i = 1; i < c_->ListPatho->count(); ++i) {
         const QString entry = c_->ListPatho->item(i)->text();
-        if (foldAscii(entry).contains(search)) {
+        if (containsIgnoringAsciiCase(entry.toStdString(), search)) {
             combo->addItem(entry);
             combo->setCurrentIndex(combo->count() - 1);
         }
@@ -799,7 +779,7 @@ void TFormPatient::sbSavePathoClick()
 void TFormPatient::sbPatientClick()
 {
     const SelfAssessmentBlock block =
-        selfAssessmentBlock(c_->selfAssessment->scores(), shortDate(QDate::currentDate()), language());
+        selfAssessmentBlock(c_->selfAssessment->scores(), shortDateToday(), language());
     for (std::size_t i = 0; i < block.lines.size(); ++i) {
         if (i == block.boldLine)
             setLineAttributes(true);
@@ -828,8 +808,7 @@ void TFormPatient::updateRecording(bool before, const std::string& fileName)
         a.harmonicPoverty};
     recording.fileName = fileName;
     const std::int64_t seconds = program().spectrumRT().currentSoundDate();
-    const QDate day = seconds > 0 ? QDateTime::fromSecsSinceEpoch(seconds).date() : QDate::currentDate();
-    const QString date = QString::fromStdString(shortDate(day));
+    const QString date = QString::fromStdString(seconds > 0 ? shortDate(seconds) : shortDateToday());
     c_->beforeAfter->showRecording(before, recording, date, recordingSpectrogram(a, 400, 160));
 }
 
@@ -862,7 +841,7 @@ void TFormPatient::sbGenerateFileClick()
     const fs::path output(*chosen);
     SummaryPage& page = *c_->summaryPage;
     const ReportResult result = generateSummaryReport(referenceFile(reportTemplateName(lang)), output,
-        page.reportValues(shortDate(QDate::currentDate())), lang, [&page](int percent) {
+        page.reportValues(shortDateToday()), lang, [&page](int percent) {
             page.setProgress(percent);
             QApplication::processEvents();
         });

@@ -90,7 +90,7 @@ protected:
 private:
     struct Controls;
 
-    void buildLeftColumn();
+    void buildLeftColumn(QWidget* panel);
     void buildAnamnesisPage();
     void buildPathologyPage();
     void setTexts();

@@ -163,5 +163,19 @@ TEST(TextRulesUtf8Prefix, NeverCutsASequence)
     EXPECT_EQ(utf8Prefix("€", 0), "");
 }
 
+TEST(TextRules, ContainsIgnoringTheCaseOfAsciiLetters)
+{
+    struct Case {
+        const char* text;
+        const char* part;
+        bool found;
+    };
+    for (const Case& c : {Case {"1200 - Nodules vocaux", "NODULE", true}, Case {"Polype", "lyp", true},
+             Case {"Œdème de Reinke", "œdème", false}, Case {"Œdème de Reinke", "Œdème", true},
+             Case {"abc", "abcd", false}, Case {"abc", "", true}, Case {"", "a", false}}) {
+        EXPECT_EQ(containsIgnoringAsciiCase(c.text, c.part), c.found) << c.text << " / " << c.part;
+    }
+}
+
 } // namespace
 } // namespace tiravel
