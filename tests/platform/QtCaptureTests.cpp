@@ -9,6 +9,7 @@
 #include "audio/SyntheticVoice.h"
 #include "platform/qt/QtAudioInputDevice.h"
 #include "shell/TFormFFT.h"
+#include "support/EventPump.h"
 #include "support/PrivateSoundServer.h"
 #include "support/TestSupport.h"
 
@@ -29,7 +30,7 @@ namespace tiravel {
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+using test::pumpUntil;
 using test::FifoWriter;
 using test::PrivateEnvironment;
 using test::PrivateSoundServer;
@@ -38,19 +39,6 @@ using test::runCommand;
 using test::runIsolated;
 
 constexpr std::uint32_t kBufferBytes = 2206; // 50 ms of 16-bit mono 22050 Hz
-
-// Processes events until done() or the limit; false on the limit.
-bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
-{
-    const auto end = Clock::now() + limit;
-    while (!done()) {
-        if (Clock::now() > end)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
-}
 
 // Keeps the F0 of every analysed buffer.
 class F0Tools final : public LiveTools {

@@ -5,6 +5,7 @@
 // Qt's audio backend keeps the first sound server it finds, so each scenario
 // runs in a child process of its own, with its own QCoreApplication.
 #include "platform/qt/QtSoundPlayer.h"
+#include "support/EventPump.h"
 #include "support/PrivateSoundServer.h"
 #include "support/TestSupport.h"
 
@@ -29,6 +30,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
+using test::pumpUntil;
 using SoundEnvironment = test::PrivateEnvironment;
 
 // The scenarios here run without the broken-pipe and exception guards.
@@ -40,18 +42,6 @@ constexpr auto kReturnsAtOnce = 500ms;
 bool installed(const char* program)
 {
     return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
-{
-    const auto end = Clock::now() + limit;
-    while (!done()) {
-        if (Clock::now() > end)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
 }
 
 struct ScenarioApplication {

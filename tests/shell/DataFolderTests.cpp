@@ -13,16 +13,7 @@ namespace tiravel {
 namespace {
 
 using test::RecordingErrorReporter;
-
-class RecordingShell final : public Shell {
-public:
-    bool openDocument(const std::string& pathOrUrl) override
-    {
-        opened.push_back(pathOrUrl);
-        return true;
-    }
-    std::vector<std::string> opened;
-};
+using test::RecordingShell;
 
 // A folder name as shown to the user, written here with "/".
 std::string shown(const std::string& name)

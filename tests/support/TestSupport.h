@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisEngine.h"
 #include "platform/ErrorReporter.h"
+#include "platform/Shell.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -22,6 +23,17 @@ public:
     void ShowMessage(const std::string& text, const std::string& title) override { messages.push_back({text, title}); }
     std::vector<Shown> errors;
     std::vector<Shown> messages;
+};
+
+// Remembers the documents it is asked to open.
+class RecordingShell final : public Shell {
+public:
+    bool openDocument(const std::string& pathOrUrl) override
+    {
+        opened.push_back(pathOrUrl);
+        return true;
+    }
+    std::vector<std::string> opened;
 };
 
 // A fresh shared state and engine as after start-up (window table, bin

@@ -7,6 +7,7 @@
 // reconnects, so the scenario runs in a child process with its own
 // XDG_RUNTIME_DIR, set before the child touches any audio object.
 #include "UiTestSupport.h"
+#include "support/EventPump.h"
 #include "support/PrivateSoundServer.h"
 
 #include "audio/SyntheticVoice.h"
@@ -31,23 +32,11 @@ namespace tiravel {
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+using test::pumpUntil;
 using test::FifoWriter;
 using test::PrivateSoundServer;
 using test::programExists;
 using test::runIsolated;
-
-bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
-{
-    const auto end = Clock::now() + limit;
-    while (!done()) {
-        if (Clock::now() > end)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
-}
 
 // A sung vowel on A3: harmonics and a slight vibrato.
 std::vector<std::int16_t> sungVowel()

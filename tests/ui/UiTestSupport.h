@@ -51,16 +51,6 @@ public:
     std::vector<Shown> shown;
 };
 
-class RecordingShell final : public Shell {
-public:
-    bool openDocument(const std::string& pathOrUrl) override
-    {
-        opened.push_back(pathOrUrl);
-        return true;
-    }
-    std::vector<std::string> opened;
-};
-
 // Remembers the sounds it is asked to play; a sound plays until stopped.
 class RecordingSoundPlayer final : public SoundPlayer {
 public:
