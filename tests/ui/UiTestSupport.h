@@ -2,7 +2,6 @@
 
 #include "audio/ScriptedAudioInputDevice.h"
 #include "evaluation/ui/SoundFileChooser.h"
-#include "platform/Shell.h"
 #include "platform/SoundPlayer.h"
 #include "shell/LanguageTexts.h"
 #include "shell/ui/Program.h"
